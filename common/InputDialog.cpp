@@ -1,0 +1,14 @@
+#include "common/InputDialog.h"
+#include "framework/DataExchange.h"
+#include "resource.h"
+
+InputDialog::InputDialog() : Dialog(IDD_INPUT) {}
+
+bool InputDialog::onInitDialog() {
+    if (!title.empty()) SetWindowTextW(hwnd_, title.c_str());
+    return Dialog::onInitDialog();
+}
+
+void InputDialog::doDataExchange(DataExchange& dx) {
+    dx.text(IDC_INPUT_EDIT, text);
+}

@@ -1,0 +1,93 @@
+// Resource and command identifiers shared by the resource script and the code.
+// Command identifiers are grouped so that range handlers can cover a family.
+#pragma once
+
+// Templates, menus, icons and the document string.
+#define IDR_MAINFRAME           128     // menu, icon, document string
+#define IDR_SORT_MENU           146
+#define IDD_ABOUTBOX            100
+#define IDD_INPUT               137
+#define IDD_BUTTON_BAR          160
+
+// Controls.
+#define IDC_ABOUT_BUILT         1101
+#define IDC_INPUT_EDIT          1022
+
+// The program's own commands (32771 to 32831).
+#define ID_NONE                 32771
+#define ID_UI_QUIT_CONFIRM      32772
+#define ID_UI_ACTIVE_TOGGLE     32773
+#define ID_UI_MARK              32774
+#define ID_UI_MARK_DOWN         32775
+#define ID_UI_LINE_UP           32776
+#define ID_UI_LINE_DOWN         32777
+#define ID_UI_PAGE_UP           32778
+#define ID_UI_PAGE_DOWN         32779
+#define ID_UI_CUR_TOP           32780
+#define ID_UI_CUR_BOTTOM        32781
+#define ID_FILE_EDIT            32782
+#define ID_FILE_VIEW            32783
+#define ID_FILE_OPEN_APP        32784
+#define ID_FILE_PROPERTY        32785
+#define ID_FILE_COPY            32786
+#define ID_FILE_MOVE            32787
+#define ID_FILE_DELETE          32788
+#define ID_FILE_RENAME          32789
+#define ID_FILE_ATTRIBUTES      32790
+#define ID_FILE_TIMESTAMP       32791
+#define ID_DRIVE_SELECT         32793
+#define ID_DIR_ROOT             32794
+#define ID_DIR_PARENT           32795
+#define ID_DIR_TREE             32796
+#define ID_DIR_DIRECT           32797
+#define ID_DIR_HISTORY          32798
+#define ID_DIR_BOOKMARK         32799
+#define ID_DIR_BY_ACTIVE        32800
+#define ID_DIR_BY_LEFT          32801
+#define ID_DIR_BY_RIGHT         32802
+#define ID_DIR_SWAP             32803
+#define ID_MARK_ALL             32804
+#define ID_MARK_ALL_FILE        32805
+#define ID_MARK_TOGGLE          32806
+#define ID_MARK_TOGGLE_FILE     32807
+#define ID_MARK_CLEAR           32808
+#define ID_MACRO                32809
+#define ID_MACRO_DOS            32810
+#define ID_TOOL_MKDIR           32811
+#define ID_TOOL_NEWFILE         32812
+#define ID_SORT_NONE            32813
+#define ID_SORT_FILENAME        32814
+#define ID_SORT_FILE_EXT        32815
+#define ID_SORT_TIME_NEW        32816
+#define ID_SORT_TIME_OLD        32817
+#define ID_SORT_SIZE_BIG        32818
+#define ID_SORT_SIZE_SMALL      32819
+#define ID_SORT_OPT_DIR         32820
+#define ID_SPLIT_CENTER         32821
+#define ID_OPT_SETUP            32822
+#define ID_OPT_SETUP_KEY        32823
+#define ID_VIEW_RENEW           32824
+#define ID_VIEW_WILDCARD        32825
+#define ID_VIEW_ALLCARD         32826
+#define ID_TOOL_SHORTCUT        32827
+#define ID_SORT_UI              32828
+#define ID_VIEW_BUTTON_BAR      32829
+#define ID_OPT_SETUP_FONT       32831
+
+// The framework's standard commands.
+#define ID_FILE_NEW             57600
+#define ID_FILE_OPEN            57601
+#define ID_EDIT_COPY            57634
+#define ID_EDIT_CUT             57635
+#define ID_EDIT_PASTE           57637
+#define ID_WINDOW_SPLIT         57653
+#define ID_APP_ABOUT            57664
+#define ID_APP_EXIT             57665
+#define ID_VIEW_STATUS_BAR      59393
+
+// Framework strings: idle text of the status bar and the indicator texts.
+#define IDS_IDLE_MESSAGE        57345
+#define ID_INDICATOR_CAPS       59137
+#define ID_INDICATOR_NUM        59138
+#define ID_INDICATOR_SCRL       59139
+#define ID_INDICATOR_KANA       59142

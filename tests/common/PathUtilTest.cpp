@@ -1,0 +1,81 @@
+#include "common/PathUtil.h"
+#include "support/TempFolder.h"
+#include <gtest/gtest.h>
+#include <windows.h>
+
+TEST(PathHelpers, TrailingBackslashIsAddedOnce) {
+    EXPECT_EQ(ensureTrailingBackslash(L"C:\\work"), L"C:\\work\\");
+    EXPECT_EQ(ensureTrailingBackslash(L"C:\\"), L"C:\\");
+    EXPECT_EQ(ensureTrailingBackslash(L""), L"\\");
+    // The last character is a surrogate pair, never confused with a backslash.
+    EXPECT_EQ(ensureTrailingBackslash(L"C:\\\xD83D\xDCC1"), L"C:\\\xD83D\xDCC1\\");
+}
+
+TEST(PathHelpers, RootPrefixOfDriveNetworkAndRootedPaths) {
+    const struct { const wchar_t* path; const wchar_t* root; } rows[] = {
+        {L"C:\\work\\a.txt", L"C:"},
+        {L"C:\\", L"C:"},
+        {L"C:", L"C:"},
+        {L"\\\\server\\share\\dir\\file", L"\\\\server\\share"},
+        {L"\\\\server\\share", L"\\\\server\\share"},
+        {L"\\\\server", L"\\\\server"},
+        {L"\\work\\x", L""},
+        {L"\\", L""},
+        {L"a\\b", L"a"},
+        // The search for the backslash starts at the second character.
+        {L"abc\\d\\e", L"abc"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "path index " << (&r - rows));
+        EXPECT_EQ(rootPrefix(r.path), r.root);
+    }
+}
+
+TEST(PathHelpers, SplitPathAtLastBackslash) {
+    auto split = splitPath(L"C:\\work\\a.txt");
+    ASSERT_TRUE(split);
+    EXPECT_EQ(split->folder, L"C:\\work\\");
+    EXPECT_EQ(split->name, L"a.txt");
+
+    split = splitPath(L"C:\\work\\");
+    ASSERT_TRUE(split);
+    EXPECT_EQ(split->folder, L"C:\\work\\");
+    EXPECT_EQ(split->name, L"");
+
+    EXPECT_FALSE(splitPath(L"a.txt"));
+    EXPECT_FALSE(splitPath(L""));
+}
+
+TEST(DeleteItem, RemovesReadOnlyFilesAndEmptyFoldersOnly) {
+    TempFolder dir;
+    dir.writeFile(L"locked.txt", "x");
+    const std::wstring locked = dir / L"locked.txt";
+    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(deleteItem(locked));
+    EXPECT_FALSE(fileExists(locked));
+
+    dir.makeFolder(L"empty");
+    EXPECT_TRUE(deleteItem(dir / L"empty"));
+    EXPECT_FALSE(fileExists(dir / L"empty"));
+
+    EXPECT_FALSE(deleteItem(dir / L"missing.txt"));
+}
+
+TEST(DeleteItem, FailureKeepsTheItemAndItsReadOnlyBit) {
+    TempFolder dir;
+    dir.makeFolder(L"full");
+    dir.writeFile(L"full\\inside.txt", "x");
+    EXPECT_FALSE(deleteItem(dir / L"full"));
+    EXPECT_TRUE(fileExists(dir / L"full\\inside.txt"));
+
+    // A file that another handle holds without delete sharing cannot go; it stays read-only.
+    dir.writeFile(L"busy.txt", "x");
+    const std::wstring busy = dir / L"busy.txt";
+    ASSERT_TRUE(SetFileAttributesW(busy.c_str(), FILE_ATTRIBUTE_READONLY));
+    HANDLE held = CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(deleteItem(busy));
+    CloseHandle(held);
+    EXPECT_TRUE(fileExists(busy));
+    EXPECT_TRUE(GetFileAttributesW(busy.c_str()) & FILE_ATTRIBUTE_READONLY);
+}

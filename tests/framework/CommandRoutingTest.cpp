@@ -1,0 +1,123 @@
+#include "framework/Application.h"
+#include "framework/FrameWindow.h"
+#include "framework/View.h"
+#include "support/UiDriver.h"
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+constexpr UINT kBoth = 40001;      // view and frame both handle it
+constexpr UINT kFrameOnly = 40002;
+constexpr UINT kAppOnly = 40003;
+constexpr UINT kDisabled = 40004;  // view handles it, but its update handler disables it
+constexpr UINT kChecked = 40005;   // frame handles it and checks it
+constexpr UINT kNobody = 40006;
+constexpr UINT kRangeFirst = 40010, kRangeLast = 40019;
+
+std::wstring trace;
+
+class TestApp : public Application {
+public:
+    bool InitInstance() override { return true; }
+
+protected:
+    const MessageMap* messageMap() const override {
+        static const MessageEntry entries[] = {onCommand<kAppOnly, &TestApp::onAppOnly>()};
+        static const MessageMap map{Application::messageMap(), entries};
+        return &map;
+    }
+    void onAppOnly() { trace += L"app;"; }
+};
+
+class TestView : public View {
+protected:
+    const MessageMap* messageMap() const override {
+        static const MessageEntry entries[] = {
+            onCommand<kBoth, &TestView::onBoth>(),
+            onCommand<kDisabled, &TestView::onDisabled>(),
+            onUpdate<kDisabled, &TestView::onUpdateDisabled>(),
+            onCommandRange<kRangeFirst, kRangeLast, &TestView::onRange>(),
+        };
+        static const MessageMap map{View::messageMap(), entries};
+        return &map;
+    }
+    void onBoth() { trace += L"view;"; }
+    void onDisabled() { trace += L"disabled ran;"; }
+    void onUpdateDisabled(CommandUI& ui) { ui.enable(false); }
+    void onRange(UINT id) { trace += L"range " + std::to_wstring(id - kRangeFirst) + L";"; }
+};
+
+class TestFrame : public FrameWindow {
+public:
+    TestView view;
+
+protected:
+    const MessageMap* messageMap() const override {
+        static const MessageEntry entries[] = {
+            onCommand<kBoth, &TestFrame::onBoth>(),
+            onCommand<kFrameOnly, &TestFrame::onFrameOnly>(),
+            onCommand<kChecked, &TestFrame::onFrameOnly>(),
+            onUpdate<kChecked, &TestFrame::onUpdateChecked>(),
+        };
+        static const MessageMap map{FrameWindow::messageMap(), entries};
+        return &map;
+    }
+    bool onCreateClient(const CREATESTRUCTW&) override {
+        return view.createWindow(0, L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, hwnd_, nullptr);
+    }
+    void onBoth() { trace += L"frame;"; }
+    void onFrameOnly() { trace += L"frame only;"; }
+    void onUpdateChecked(CommandUI& ui) { ui.check(true); }
+};
+
+class CommandRouting : public testing::Test {
+protected:
+    void SetUp() override {
+        trace.clear();
+        ASSERT_TRUE(frame.loadFrame(0, WS_OVERLAPPEDWINDOW));
+        frame.setActiveView(&frame.view);
+        app.setMainWindow(&frame);
+    }
+    void TearDown() override { app.setMainWindow(nullptr); }
+
+    std::wstring run(UINT id) {
+        trace.clear();
+        PostMessageW(frame.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        while (app.pumpMessage()) {}
+        return trace;
+    }
+
+    TestApp app;
+    TestFrame frame;
+};
+}  // namespace
+
+TEST_F(CommandRouting, ActiveViewFirstThenFrameThenApplication) {
+    EXPECT_EQ(run(kBoth), L"view;");
+    EXPECT_EQ(run(kFrameOnly), L"frame only;");
+    EXPECT_EQ(run(kAppOnly), L"app;");
+    EXPECT_EQ(run(kNobody), L"");
+    EXPECT_EQ(run(kRangeFirst + 3), L"range 3;");
+
+    frame.setActiveView(nullptr);
+    EXPECT_EQ(run(kBoth), L"frame;");
+}
+
+TEST_F(CommandRouting, DisabledCommandIsDropped) {
+    EXPECT_EQ(run(kDisabled), L"");
+}
+
+TEST_F(CommandRouting, MenuItemsTakeTheirStateFromUpdateHandlersOrFromWhetherAnyoneHandlesThem) {
+    HMENU popup = CreatePopupMenu();
+    const UINT ids[] = {kBoth, kDisabled, kChecked, kNobody, kAppOnly};
+    for (UINT id : ids) AppendMenuW(popup, MF_STRING, id, L"item");
+    frame.updateMenuState(popup);
+
+    auto state = [&](UINT id) { return GetMenuState(popup, id, MF_BYCOMMAND); };
+    EXPECT_FALSE(state(kBoth) & MF_GRAYED);
+    EXPECT_TRUE(state(kDisabled) & MF_GRAYED);
+    EXPECT_TRUE(state(kChecked) & MF_CHECKED);
+    EXPECT_TRUE(state(kNobody) & MF_GRAYED);
+    EXPECT_FALSE(state(kAppOnly) & MF_GRAYED);
+    DestroyMenu(popup);
+}

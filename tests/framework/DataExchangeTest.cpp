@@ -1,0 +1,71 @@
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "support/UiDriver.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+
+namespace {
+// The one-line input template with a number between 1 and 99 in its edit.
+class NumberDialog : public Dialog {
+public:
+    NumberDialog() : Dialog(IDD_INPUT) {}
+    int value = 5;
+
+protected:
+    void doDataExchange(DataExchange& dx) override {
+        dx.integer(IDC_INPUT_EDIT, value);
+        dx.range(IDC_INPUT_EDIT, value, 1, 99);
+    }
+};
+
+// Types into the edit, presses OK and returns the text of the message box that answers (empty when none).
+std::wstring submit(HWND dialog, const wchar_t* typed, DWORD uiThread) {
+    SendMessageW(GetDlgItem(dialog, IDC_INPUT_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+    clickButton(dialog, IDOK);
+    HWND box = waitForWindow(uiThread, L"Vantor", 1500);
+    if (!box) return L"";
+    std::wstring text = staticTexts(box);
+    clickButton(box, IDOK);
+    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(10);
+    return text;
+}
+}  // namespace
+
+TEST(ParseDecimalInt, AcceptsWholeSignedNumbersOnly) {
+    const struct { const wchar_t* text; bool ok; int value; } rows[] = {
+        {L"42", true, 42}, {L" -7 ", true, -7}, {L"+3", true, 3}, {L"2147483647", true, 2147483647},
+        {L"-2147483648", true, -2147483647 - 1}, {L"2147483648", false, 0}, {L"", false, 0}, {L"-", false, 0},
+        {L"12abc", false, 0}, {L"1 2", false, 0}, {L"０", false, 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
+        int value = 0;
+        EXPECT_EQ(parseDecimalInt(r.text, value), r.ok);
+        if (r.ok) {
+            EXPECT_EQ(value, r.value);
+        }
+    }
+}
+
+TEST(DialogDataExchange, BadNumberKeepsTheDialogOpenWithTheFocusOnTheField) {
+    const DWORD uiThread = GetCurrentThreadId();
+    std::wstring notNumber, outOfRange, afterGood;
+    HWND focusAfterError = nullptr, edit = nullptr;
+    DialogAction script(L"入力", [&](HWND dialog) {
+        edit = GetDlgItem(dialog, IDC_INPUT_EDIT);
+        notNumber = submit(dialog, L"abc", uiThread);
+        // The field gets the focus once the message box has returned.
+        for (int i = 0; i < 100 && focusOf(uiThread) != edit; ++i) Sleep(10);
+        focusAfterError = focusOf(uiThread);
+        outOfRange = submit(dialog, L"150", uiThread);
+        afterGood = submit(dialog, L"42", uiThread);
+    });
+    NumberDialog dialog;
+    EXPECT_EQ(dialog.doModal(nullptr), IDOK);
+    ASSERT_TRUE(script.finish());
+    EXPECT_EQ(notNumber, L"整数を入力してください。");
+    EXPECT_EQ(outOfRange, L"1 から 99 までの整数を入力してください。");
+    EXPECT_EQ(afterGood, L"");
+    EXPECT_EQ(focusAfterError, edit);
+    EXPECT_EQ(dialog.value, 42);
+}
