@@ -1,7 +1,37 @@
-// The font of both panes. Stand-in until the font settings land: holds the place in start-up.
+// The font of both panes: its description, the style name the font dialog showed, and the
+// average character width and line height the panes lay out with. Kept in section "Font".
 #pragma once
+#include <windows.h>
+#include <string>
 
 class ListFont {
 public:
-    void load() {}
+    ListFont();
+
+    // Reads "Height", "Weight", "Italic", "FaceName" and "StyleName"; other fields keep their values.
+    void load();
+    // Rewrites the section with exactly those five keys.
+    void save() const;
+    // Runs the font dialog (fixed-pitch screen fonts, no effects); true when a font was chosen.
+    bool choose(HWND owner);
+
+    const LOGFONTW& logFont() const { return logFont_; }
+    const std::wstring& styleName() const { return styleName_; }
+    int averageCharWidth() const { return averageCharWidth_; }
+    int lineHeight() const { return lineHeight_; }
+
+    // Takes over a description (face name cut to 31 and style name to 19 characters) and
+    // recomputes the metrics.
+    void set(const LOGFONTW& font, const std::wstring& styleName);
+
+    static constexpr size_t kMaxStyleName = 19;
+
+private:
+    void computeMetrics();
+    void setFaceName(const std::wstring& face);
+
+    LOGFONTW logFont_{};
+    std::wstring styleName_;
+    int averageCharWidth_ = 0;
+    int lineHeight_ = 0;
 };

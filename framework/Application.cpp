@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 #include "framework/DocTemplate.h"
+#include "framework/FrameWindow.h"
 #include "framework/Window.h"
 #include <algorithm>
 #include <cwchar>
@@ -59,7 +60,9 @@ bool Application::PreTranslateMessage(MSG& msg) {
     return mainWindow_ && !msg.hwnd ? mainWindow_->PreTranslateMessage(msg) : false;
 }
 
-void Application::onIdle() {}
+void Application::onIdle() {
+    if (auto* frame = dynamic_cast<FrameWindow*>(mainWindow_)) frame->onIdleUpdate();
+}
 
 void Application::addModeless(HWND dialog) { modeless_.push_back(dialog); }
 

@@ -6,12 +6,8 @@
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # VANTOR_BUILD_DIR lets a second build tree live beside the usual one.
 BUILD="${VANTOR_BUILD_DIR:-$REPO/build}"
-export WINEPREFIX="$REPO/.wine"
-export WINEARCH=win64
-# -all also silences Debian's "wine32 is missing" hint (only wine64 is used).
-export WINEDEBUG=-all
-# Never offer to download Mono/Gecko; never write menu entries into $HOME.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine environment and the prefix itself: see wineprefix.sh.
+source "$REPO/scripts/wineprefix.sh"
 
 XVFB_PID=""
 WINESERVER_STARTED=""
@@ -62,18 +58,25 @@ start_xvfb() {
 
 # A persistent wineserver saves its start-up cost on every test program.
 # If one already serves this prefix (another run in the same checkout), it
-# is used and left alone. Ours lingers at most 30 s after its last client,
-# so a run killed before its trap cannot leave one behind for long.
+# is used and left alone. "Already running" can also be one that is still
+# shutting down, hence a few tries. Ours lingers at most 30 s after its last
+# client, so a run killed before its trap cannot leave one behind for long.
 start_wineserver() {
-    if wineserver -p30 >/dev/null 2>&1; then
-        WINESERVER_STARTED=1
-    fi
+    local i
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        if wineserver -p30 >/dev/null 2>&1; then
+            WINESERVER_STARTED=1
+            return 0
+        fi
+        sleep 0.2
+    done
 }
 
 # Trap handler: silent, so the last thing printed stays the caller's.
 vantor_cleanup() {
     if [ -n "$WINESERVER_STARTED" ]; then
         wineserver -k >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
         WINESERVER_STARTED=""
     fi
     if [ -n "$XVFB_PID" ]; then

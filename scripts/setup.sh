@@ -14,6 +14,7 @@ PACKAGES=(
     wine wine64
     xvfb xauth xdotool x11-utils imagemagick
     fonts-noto-cjk fontconfig       # Japanese glyphs; fc-list finds the family
+    locales                         # ja_JP source for the prefix's own locale
     fonts-wine                      # Tahoma, Marlett (caption buttons, arrows)
     # Wine only recommends these X extensions; without them text and windows
     # render poorly, and --no-install-recommends would skip them.

@@ -1,23 +1,34 @@
 #!/usr/bin/env bash
-# Create the project's own Wine prefix at $REPO/.wine, once.
-# Executed: creates it if needed. Sourced: only exports the Wine environment
-# and defines vantor_wineprefix_ensure.
-#
-# Japanese text needs a CJK font: Windows programs ask for "ＭＳ ゴシック",
-# "MS UI Gothic", "MS Shell Dlg", "Tahoma" and so on, which either do not
-# exist here or have no Japanese glyphs, so those names are mapped onto the
-# Noto CJK JP family from fonts-noto-cjk.
+# The project's own Wine prefix at $REPO/.wine (never ~/.wine).
+# Executed: creates the prefix once. Sourced (by common.sh and wine-run):
+# exports the Wine environment and defines vantor_wineprefix_ensure and
+# wine_ja, without creating anything.
 set -euo pipefail
 
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WINEPREFIX="$REPO/.wine"
 export WINEARCH=win64
+# -all also silences Debian's "wine32 is missing" hint (only wine64 is used).
 export WINEDEBUG=-all
+# Never offer to download Mono/Gecko; never write menu entries into $HOME.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Bump when the registry content below changes, so old prefixes get it too.
-PREFIX_VERSION=3
-STAMP="$WINEPREFIX/.vantor-prefix"
+# Windows programs run as on a Japanese Windows: code page 932, Japanese
+# System font (text drawn without a chosen font shows Japanese, not boxes),
+# Japanese MessageBox buttons. Wine takes this from the Unix locale, which is
+# compiled into the prefix (LOCPATH), so the host's locales stay untouched.
+# Only Wine commands get it (wine_ja): the scripts' own shell keeps its own.
+VANTOR_LOCALE=ja_JP.UTF-8
+VANTOR_LOCPATH="$WINEPREFIX/locale"
+wine_ja() {
+    env LOCPATH="$VANTOR_LOCPATH" LC_ALL="$VANTOR_LOCALE" "$@"
+}
+
+# Bump when what vantor_wineprefix_ensure sets up changes, so existing
+# prefixes get it too. The stamp also holds Wine's version: an upgraded Wine
+# rewrites the prefix's defaults, so ours are applied again.
+PREFIX_VERSION=5
+PREFIX_STAMP="$WINEPREFIX/.vantor-prefix"
 
 # Print the first of the given families that fontconfig knows, matched
 # exactly (Wine looks families up by these names); else the last one given.
@@ -31,73 +42,91 @@ fc_family() {
     printf '%s' "${*: -1}"
 }
 
-# .reg files with non-ASCII names must be UTF-16LE with a BOM for regedit.
+# Windows programs ask for "ＭＳ ゴシック", "MS UI Gothic", "MS Shell Dlg",
+# "Tahoma" and so on, which either do not exist here or have no Japanese
+# glyphs; Wine uses a replacement for any face it does not have. regedit
+# reads non-ASCII .reg files only as UTF-16LE with a BOM.
 write_fonts_reg() {
     local sans="$1" mono="$2" serif="$3" out="$4" name
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-        # Proportional UI faces.
         for name in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" \
                     "MS Shell Dlg" "MS Shell Dlg 2" \
                     "Tahoma" "MS Sans Serif" "Microsoft Sans Serif" "Segoe UI" \
                     "Meiryo" "Meiryo UI" "Yu Gothic" "Yu Gothic UI"; do
             printf '"%s"="%s"\r\n' "$name" "$sans"
         done
-        # Fixed-pitch faces: file lists line up only with a monospaced font.
+        # Fixed-pitch faces: columns line up only with a monospaced font.
         for name in "ＭＳ ゴシック" "MS Gothic"; do
             printf '"%s"="%s"\r\n' "$name" "$mono"
         done
         for name in "ＭＳ 明朝" "ＭＳ Ｐ明朝" "MS Mincho" "MS PMincho"; do
             printf '"%s"="%s"\r\n' "$name" "$serif"
         done
+        # A crash must end the program with a failing exit code at once.
+        # Wine's default debugger (winedbg --auto) waited on a dialog under
+        # Xvfb until the test timed out, and without the dialog it still
+        # left exit code 0. A debugger that cannot start lets the program
+        # die with the exception code (e.g. 5 for an access violation).
+        printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n'
+        printf '"Debugger"="vantor-no-debugger.exe %%ld %%ld"\r\n"Auto"="1"\r\n'
+        printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n'
+        printf '"ShowCrashDialog"=dword:00000000\r\n'
         printf '\r\n'
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$out"
 }
 
 vantor_wineprefix_ensure() {
-    if [ -f "$STAMP" ] && [ "$(cat "$STAMP")" = "$PREFIX_VERSION" ]; then
+    local want
+    want="$PREFIX_VERSION $(wine --version 2>/dev/null)"
+    if [ -f "$PREFIX_STAMP" ] && [ "$(cat "$PREFIX_STAMP")" = "$want" ]; then
         return 0
     fi
-    local log reg fam
+    local log reg fam got f fonts
     log="$(mktemp)"
     reg="$(mktemp --suffix=.reg)"
+    fail() { cat "$log" >&2; rm -f "$log" "$reg"; echo "error: $1" >&2; }
+
+    mkdir -p "$VANTOR_LOCPATH"
+    localedef -i ja_JP -f UTF-8 "$VANTOR_LOCPATH/$VANTOR_LOCALE" >>"$log" 2>&1 ||
+        { fail "could not compile the $VANTOR_LOCALE locale"; return 1; }
+
     # No display is needed; unsetting it keeps wineboot's windows off the
     # user's desktop.
-    if ! ( unset DISPLAY; wineboot -i && wineserver -w ) >"$log" 2>&1; then
-        cat "$log" >&2; rm -f "$log" "$reg"
-        echo "error: wineboot failed for $WINEPREFIX" >&2
-        return 1
-    fi
-    # Wine here does not pick up fonts-wine's files by itself, and without
-    # Marlett caption buttons, scroll arrows and check marks draw as letters.
-    # Its Latin-only Tahoma / MS Sans Serif are left out: bold Tahoma turned
-    # Japanese captions into boxes, while the replacements below cover them.
-    local f
+    ( unset DISPLAY; wine_ja wineboot -i && wineserver -w ) >>"$log" 2>&1 ||
+        { fail "wineboot failed for $WINEPREFIX"; return 1; }
+
+    # This Wine does not load fonts-wine's files by itself; without Marlett,
+    # caption buttons, scroll arrows and check marks draw as letters. Its
+    # Latin-only Tahoma and MS Sans Serif stay out: bold Tahoma turned
+    # Japanese captions into boxes, and the replacements cover those names.
+    fonts="$WINEPREFIX/drive_c/windows/Fonts"
     for f in /usr/share/wine/fonts/*; do
         case "${f##*/}" in
             tahoma*|ms_sans_serif*|sserif*) ;;
-            *) [ -e "$WINEPREFIX/drive_c/windows/Fonts/${f##*/}" ] ||
-                   cp "$f" "$WINEPREFIX/drive_c/windows/Fonts/" ;;
+            *) [ -e "$fonts/${f##*/}" ] || cp "$f" "$fonts/" ;;
         esac
     done
+
     fam="$(fc_family 'Noto Sans CJK JP')"
     write_fonts_reg "$fam" "$(fc_family 'Noto Sans Mono CJK JP' "$fam")" \
         "$(fc_family 'Noto Serif CJK JP' "$fam")" "$reg"
-    ( unset DISPLAY; wine regedit /S "$(winepath -w "$reg")" && wineserver -w ) >>"$log" 2>&1
-    # Read one non-ASCII name back to prove the UTF-16 import worked.
-    # Wine decodes its command line with the Unix locale, hence C.UTF-8.
-    local got
-    got="$(LC_ALL=C.UTF-8 wine reg query 'HKCU\Software\Wine\Fonts\Replacements' \
+    ( unset DISPLAY; wine_ja wine regedit /S "$(wine_ja winepath -w "$reg")" &&
+      wineserver -w ) >>"$log" 2>&1 ||
+        { fail "regedit failed for $WINEPREFIX"; return 1; }
+    # Read a non-ASCII name back: proves the UTF-16 import worked.
+    got="$(wine_ja wine reg query 'HKCU\Software\Wine\Fonts\Replacements' \
              /v 'ＭＳ Ｐゴシック' 2>>"$log" || true)"
-    if [[ "$got" != *"$fam"* ]]; then
-        cat "$log" >&2; rm -f "$log" "$reg"
-        echo "error: font replacements did not reach $WINEPREFIX" >&2
-        return 1
-    fi
+    [[ "$got" == *"$fam"* ]] ||
+        { fail "font replacements did not reach $WINEPREFIX"; return 1; }
+    got="$(wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+             /v Debugger 2>>"$log" || true)"
+    [[ "$got" == *vantor-no-debugger* ]] ||
+        { fail "crash settings did not reach $WINEPREFIX"; return 1; }
     wineserver -w
     rm -f "$log" "$reg"
-    echo "$PREFIX_VERSION" >"$STAMP"
+    echo "$want" >"$PREFIX_STAMP"
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then

@@ -7,9 +7,20 @@ struct Search {
     HWND found;
 };
 
+// Titles may list alternatives separated by "|" (the system's dialogs change title with the locale).
+bool titleMatches(const std::wstring& text, const std::wstring& titles) {
+    size_t start = 0;
+    for (;;) {
+        const size_t bar = titles.find(L'|', start);
+        if (text == titles.substr(start, bar - start)) return true;
+        if (bar == std::wstring::npos) return false;
+        start = bar + 1;
+    }
+}
+
 BOOL CALLBACK matchTitle(HWND hwnd, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
-    if (IsWindowVisible(hwnd) && windowText(hwnd) == *search->title) {
+    if (IsWindowVisible(hwnd) && titleMatches(windowText(hwnd), *search->title)) {
         search->found = hwnd;
         return FALSE;
     }

@@ -7,7 +7,8 @@
 #include <string>
 #include <thread>
 
-// A visible top-level window of the thread whose caption is `title`; null after the timeout.
+// A visible top-level window of the thread whose caption is `title` (alternatives separated by
+// "|"); null after the timeout.
 HWND waitForWindow(DWORD threadId, const std::wstring& title, int timeoutMs = 5000);
 // Texts of the static controls of a window (a message box's message among them).
 std::wstring staticTexts(HWND window);

@@ -1,0 +1,87 @@
+#include "pane/ListingLine.h"
+#include "app/SettingsFile.h"
+#include "common/PathUtil.h"
+#include "pane/SizeFormat.h"
+#include <ctime>
+#include <cwchar>
+
+LineSettings LineSettings::from(const SettingsFile& settings) {
+    return {settings.timeFormat, settings.fileSizeCols, settings.fileAttributes != 0};
+}
+
+std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format) {
+    constexpr int64_t kUnixEpoch = 116444736000000000LL;  // 1970-01-01 in 100 ns units since 1601
+    const uint64_t ticks = (static_cast<uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+    const __time64_t seconds = static_cast<__time64_t>((static_cast<int64_t>(ticks) - kUnixEpoch) / 10000000);
+    wchar_t buffer[256] = {};
+    struct tm local{};
+    if (static_cast<int64_t>(ticks) >= kUnixEpoch && _localtime64_s(&local, &seconds) == 0) {
+        wcsftime(buffer, 256, format.c_str(), &local);
+        return buffer;
+    }
+    // Out of range: as many blanks as a usual date takes in this format.
+    struct tm sample{};
+    sample.tm_year = 100;
+    sample.tm_mday = 1;
+    const size_t length = wcsftime(buffer, 256, format.c_str(), &sample);
+    return std::wstring(length, L' ');
+}
+
+std::wstring listingLineText(const FileEntry& entry, const LineSettings& s) {
+    std::wstring line;
+    if (!s.timeFormat.empty()) line += formatEntryTime(entry.data.ftLastWriteTime, s.timeFormat) + L" ";
+    if (s.showAttributes) {
+        const DWORD a = entry.data.dwFileAttributes;
+        line += (a & FILE_ATTRIBUTE_READONLY) ? L'R' : L'-';
+        line += (a & FILE_ATTRIBUTE_HIDDEN) ? L'H' : L'-';
+        line += (a & FILE_ATTRIBUTE_SYSTEM) ? L'S' : L'-';
+        line += (a & FILE_ATTRIBUTE_ARCHIVE) ? L'A' : L'-';
+        line += L' ';
+    }
+    if (s.sizeWidth > 0) {
+        const int width = s.sizeWidth > kMaxSizeWidth ? kMaxSizeWidth : s.sizeWidth;
+        if (entry.isFolder()) {
+            // "<dir>" needs five characters; a narrower column shows dashes as files do.
+            line += width < 5 ? std::wstring(static_cast<size_t>(width), L'-')
+                              : L"<dir>" + std::wstring(static_cast<size_t>(width - 5), L' ');
+        } else {
+            line += formatSizeCell(width, entrySize(entry));
+        }
+    }
+    line += entry.isMarked() ? L'*' : L' ';
+    line += entry.name();
+    return line;
+}
+
+COLORREF attributeColour(DWORD attributes, const SettingsFile& settings) {
+    if (attributes & FILE_ATTRIBUTE_SYSTEM) return settings.systemColor;
+    if (attributes & FILE_ATTRIBUTE_HIDDEN) return settings.hideColor;
+    if (attributes & FILE_ATTRIBUTE_READONLY) return settings.readOnlyColor;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return settings.dirColor;
+    return settings.normalColor;
+}
+
+std::wstring headerFolderText(const std::wstring& folder, const std::wstring& mask) {
+    return ensureTrailingBackslash(folder) + (mask.empty() ? L"*.*" : mask);
+}
+
+std::wstring statusLineText(int fileCount, int markedCount, uint64_t markedBytes, int64_t freeBytes) {
+    wchar_t text[128];
+    if (markedCount > 0) {
+        swprintf(text, 128, L"%d files / %ls bytes select", markedCount,
+                 formatThousands(static_cast<int64_t>(markedBytes)).c_str());
+    } else if (freeBytes >= 0) {
+        swprintf(text, 128, L"%d files / %ls bytes free", fileCount, formatThousands(freeBytes).c_str());
+    } else {
+        swprintf(text, 128, L"%d files", fileCount);
+    }
+    return text;
+}
+
+int64_t freeBytesOfFolder(const std::wstring& folder) {
+    const std::wstring root = ensureTrailingBackslash(rootPrefix(folder));
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+    if (!GetDiskFreeSpaceW(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
+        return -1;
+    return static_cast<int64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
+}

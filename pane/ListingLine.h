@@ -1,0 +1,33 @@
+// The text and colour of a listing line and the texts of a pane's header, without any drawing.
+#pragma once
+#include "pane/FileEntry.h"
+#include <cstdint>
+#include <string>
+
+class SettingsFile;
+
+// The display settings a listing line depends on.
+struct LineSettings {
+    std::wstring timeFormat;  // empty hides the date
+    int sizeWidth = 5;        // 0 or less hides the size column
+    bool showAttributes = true;
+
+    static LineSettings from(const SettingsFile& settings);
+};
+
+// Widest size column drawn; wider settings are narrowed to it.
+constexpr int kMaxSizeWidth = 19;
+
+// Date, attribute letters, size cell, mark and name, as one line of text.
+std::wstring listingLineText(const FileEntry& entry, const LineSettings& settings);
+// The last write time in local time through the time format. A time the C library cannot convert
+// gives blanks as wide as the format's usual output, so the columns stay aligned.
+std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format);
+// Text colour of an entry: system, then hidden, then read-only, then folder, else normal.
+COLORREF attributeColour(DWORD attributes, const SettingsFile& settings);
+// "<folder>\<mask>" with "*.*" for an empty mask.
+std::wstring headerFolderText(const std::wstring& folder, const std::wstring& mask);
+// Status line: the marked totals, or the file count and free space (freeBytes < 0: unknown).
+std::wstring statusLineText(int fileCount, int markedCount, uint64_t markedBytes, int64_t freeBytes);
+// Free bytes on the volume of a folder (root's clusters × sector size); -1 when it cannot be read.
+int64_t freeBytesOfFolder(const std::wstring& folder);

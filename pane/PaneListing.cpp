@@ -1,0 +1,102 @@
+#include "pane/PaneListing.h"
+#include "framework/Application.h"
+#include <cwchar>
+#include <unordered_map>
+
+namespace {
+std::wstring hexText(uint32_t value) {
+    wchar_t text[16];
+    swprintf(text, 16, L"0x%x", value);
+    return text;
+}
+}  // namespace
+
+void PaneListing::loadViewSettings() {
+    Application* app = Application::instance();
+    if (!app) return;
+    const std::wstring section = viewSection();
+    sortType_ = app->getProfileInt(section.c_str(), L"SortType", 0);
+    groupMask_ = static_cast<uint32_t>(app->getProfileInt(section.c_str(), L"SortAttr", 0));
+    mask_ = app->getProfileString(section.c_str(), L"WildCard", L"");
+}
+
+int PaneListing::loadFolder() {
+    host_.watchFolder(folder_);
+    const int count = list_.scan(folder_, mask_);
+    index_.build(list_);
+    index_.sort(sortType_, groupMask_);
+    return count;
+}
+
+void PaneListing::refresh() {
+    host_.rearmWatcher();
+    const FileEntry* current = cursorEntry();
+    const bool hadCursor = cursor_ >= 0;
+    const std::wstring cursorName = current ? current->name() : L"";
+
+    FileList fresh;
+    fresh.scan(folder_, mask_);
+    if (fresh.size() > 0) {
+        // Names are unique within a folder, so each old entry hands its mark to at most one new one.
+        std::unordered_map<std::wstring, uint32_t> oldFlags;
+        oldFlags.reserve(static_cast<size_t>(list_.size()));
+        for (const FileEntry& e : list_.entries()) oldFlags.emplace(e.name(), e.flags);
+        for (int i = 0; i < fresh.size(); ++i) {
+            if (auto it = oldFlags.find(fresh.at(i).name()); it != oldFlags.end()) fresh.at(i).flags = it->second;
+        }
+    }
+    list_.assign(fresh.entries());
+    index_.build(list_);
+    index_.sort(sortType_, groupMask_);
+
+    if (hadCursor) {
+        const int found = index_.findName(cursorName, 0);
+        if (found >= 0) cursor_ = found;
+        else if (cursor_ > count() - 1) cursor_ = count() - 1;
+    }
+    host_.updateScrollRange();
+    host_.ensureCursorVisible(false);
+    host_.repaintAll();
+}
+
+void PaneListing::setMask(const std::wstring& mask) {
+    mask_ = mask;
+    if (Application* app = Application::instance())
+        app->writeProfileString(viewSection().c_str(), L"WildCard", mask_.c_str());
+    refresh();
+}
+
+void PaneListing::applySort(int type, uint32_t groupMask) {
+    if (Application* app = Application::instance()) {
+        app->writeProfileString(viewSection().c_str(), L"SortType", hexText(static_cast<uint32_t>(type)).c_str());
+        app->writeProfileString(viewSection().c_str(), L"SortAttr", hexText(groupMask).c_str());
+    }
+    sortType_ = type;
+    groupMask_ = groupMask;
+    if (cursor_ >= 0) {
+        const FileEntry* current = cursorEntry();
+        const std::wstring name = current ? current->name() : L"";
+        index_.build(list_);
+        index_.sort(type, groupMask);
+        const int found = index_.findName(name, 0);
+        cursor_ = found >= 0 ? found : 0;
+    } else {
+        index_.build(list_);
+        index_.sort(type, groupMask);
+    }
+    host_.ensureCursorVisible(false);
+    host_.repaintAll();
+}
+
+void PaneListing::markEach(MarkMode mode, bool filesOnly) {
+    for (int i = 0; i < index_.count(); ++i) {
+        const FileEntry* entry = index_.entryAt(i);
+        if (entry->isParent() || (filesOnly && entry->isFolder())) continue;
+        if (list_.setMark(index_.positionAt(i), mode)) host_.redrawLine(i);
+    }
+    host_.redrawHeader();
+}
+
+void PaneListing::markAll(MarkMode mode) { markEach(mode, false); }
+
+void PaneListing::markAllFiles(MarkMode mode) { markEach(mode, true); }

@@ -1,0 +1,77 @@
+// What a pane knows about its folder (folder, mask, sort order, cursor, listing and display
+// order) and the operations that re-read, mask, sort and mark it. The pane window implements
+// PaneHost for the effects on screen and on the change watcher.
+#pragma once
+#include "pane/FileIndex.h"
+#include "pane/FileList.h"
+#include <cstdint>
+#include <string>
+
+class PaneHost {
+public:
+    virtual ~PaneHost() = default;
+    // The change watcher follows this folder from now on and may report the next change.
+    virtual void watchFolder(const std::wstring& folder) = 0;
+    // The watcher may report the next change (its posted flag is cleared).
+    virtual void rearmWatcher() = 0;
+    // Scroll range and page size follow the entry count (no drawing).
+    virtual void updateScrollRange() = 0;
+    // Scrolls so that the cursor line is visible; draws only when asked to.
+    virtual void ensureCursorVisible(bool redraw) = 0;
+    virtual void repaintAll() = 0;
+    virtual void redrawLine(int displayPosition) = 0;
+    virtual void redrawHeader() = 0;
+};
+
+class PaneListing {
+public:
+    PaneListing(PaneHost& host, int paneIndex) : host_(host), paneIndex_(paneIndex) {}
+
+    // Reads "SortType", "SortAttr" and "WildCard" of the pane's "View<index>" section.
+    void loadViewSettings();
+
+    // Lists the folder afresh (no marks) and aims the watcher at it; the cursor is the caller's.
+    int loadFolder();
+    // Re-reads the folder keeping the marks and the cursor entry.
+    void refresh();
+    // The mask becomes `mask`, is stored as "WildCard" at once, and the folder is re-read.
+    void setMask(const std::wstring& mask);
+    // Stores type and group mask as "0x%x" at once and re-sorts, keeping the cursor entry.
+    void applySort(int type, uint32_t groupMask);
+    void markAll(MarkMode mode);
+    // As markAll, leaving folders alone.
+    void markAllFiles(MarkMode mode);
+    // Whether a real mask is set (neither empty nor "*.*").
+    bool hasMask() const { return !mask_.empty() && mask_ != L"*.*"; }
+
+    int paneIndex() const { return paneIndex_; }
+    void setPaneIndex(int index) { paneIndex_ = index; }
+    std::wstring viewSection() const { return L"View" + std::to_wstring(paneIndex_); }
+
+    const std::wstring& folder() const { return folder_; }
+    void setFolder(std::wstring folder) { folder_ = std::move(folder); }
+    const std::wstring& mask() const { return mask_; }
+    int sortType() const { return sortType_; }
+    uint32_t groupMask() const { return groupMask_; }
+    int cursor() const { return cursor_; }
+    void setCursor(int cursor) { cursor_ = cursor; }
+
+    const FileList& list() const { return list_; }
+    FileList& list() { return list_; }
+    const FileIndex& index() const { return index_; }
+    int count() const { return index_.count(); }
+    const FileEntry* cursorEntry() const { return index_.entryAt(cursor_); }
+
+private:
+    void markEach(MarkMode mode, bool filesOnly);
+
+    PaneHost& host_;
+    int paneIndex_;
+    std::wstring folder_;
+    std::wstring mask_;
+    int sortType_ = 0;
+    uint32_t groupMask_ = 0;
+    int cursor_ = -1;
+    FileList list_;
+    FileIndex index_;
+};

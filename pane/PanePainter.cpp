@@ -1,0 +1,101 @@
+#include "pane/PanePainter.h"
+#include "app/SettingsFile.h"
+#include "pane/ListingLine.h"
+#include "pane/PaneListing.h"
+#include <algorithm>
+
+PanePainter::PanePainter(HDC dc, const RECT& client, const LOGFONTW& font, int lineHeight,
+                         const SettingsFile& settings)
+    : dc_(dc), client_(client), lineHeight_(lineHeight), settings_(settings), font_(CreateFontIndirectW(&font)),
+      useFont_(dc, font_.get()) {
+    SetBkMode(dc_, TRANSPARENT);
+}
+
+RECT PanePainter::headerRect() const { return {client_.left, 0, client_.right, 2 * lineHeight_ + 2}; }
+
+RECT PanePainter::rowRect(int row) const {
+    const int top = row * lineHeight_ + listingTop();
+    return {client_.left, top, client_.right, top + lineHeight_};
+}
+
+void PanePainter::fill(const RECT& rc, COLORREF colour) {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(dc_, &rc, brush.get());
+}
+
+void PanePainter::raisedFrame(const RECT& rc) {
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    const COLORREF light = GetSysColor(COLOR_3DLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    const RECT top{rc.left, rc.top, rc.left + width - 1, rc.top + 1};
+    const RECT left{rc.left, rc.top, rc.left + 1, rc.top + height - 1};
+    const RECT right{rc.right - 1, rc.top, rc.right, rc.bottom};
+    const RECT bottom{rc.left, rc.bottom - 1, rc.right, rc.bottom};
+    fill(top, light);
+    fill(left, light);
+    fill(right, shadow);
+    fill(bottom, shadow);
+}
+
+void PanePainter::drawHeader(const std::wstring& folderText, const std::wstring& statusText) {
+    SetTextColor(dc_, GetSysColor(COLOR_BTNTEXT));
+    const RECT header = headerRect();
+    fill(header, GetSysColor(COLOR_BTNFACE));
+    raisedFrame(header);
+    RECT path{client_.left + 1, 1, client_.right - 1, lineHeight_ + 1};
+    DrawTextW(dc_, folderText.c_str(), static_cast<int>(folderText.size()), &path,
+              DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_LEFT);
+    RECT status{client_.left + 1, lineHeight_ + 1, client_.right - 1, 2 * lineHeight_ + 1};
+    DrawTextW(dc_, statusText.c_str(), static_cast<int>(statusText.size()), &status,
+              DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+}
+
+void PanePainter::redrawStatusLine(const std::wstring& statusText) {
+    SetTextColor(dc_, GetSysColor(COLOR_BTNTEXT));
+    RECT status{client_.left + 1, lineHeight_ + 1, client_.right - 1, 2 * lineHeight_ + 1};
+    fill(status, GetSysColor(COLOR_BTNFACE));
+    DrawTextW(dc_, statusText.c_str(), static_cast<int>(statusText.size()), &status,
+              DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+}
+
+void PanePainter::fillListingArea() {
+    fill({client_.left, listingTop(), client_.right, client_.bottom}, settings_.backColor);
+}
+
+void PanePainter::drawLine(int row, const FileEntry& entry, bool cursor, bool active) {
+    const RECT rc = rowRect(row);
+    const std::wstring text = listingLineText(entry, LineSettings::from(settings_));
+    const COLORREF colour = attributeColour(entry.data.dwFileAttributes, settings_);
+    fill(rc, settings_.backColor);
+    if (cursor && active) {
+        fill(rc, colour);
+        SetTextColor(dc_, settings_.backColor);
+    } else {
+        SetTextColor(dc_, colour);
+    }
+    TextOutW(dc_, rc.left + 1, rc.top, text.c_str(), static_cast<int>(text.size()));
+    if (cursor && !active) raisedFrame(rc);
+}
+
+std::wstring paneStatusText(const PaneListing& listing) {
+    const FileList& list = listing.list();
+    const int64_t freeBytes = list.markedCount() > 0 ? 0 : freeBytesOfFolder(listing.folder());
+    return statusLineText(list.fileCount(), list.markedCount(), list.markedBytes(), freeBytes);
+}
+
+void paintPane(PanePainter& painter, const PaneListing& listing, int firstVisible, bool active) {
+    painter.drawHeader(headerFolderText(listing.folder(), listing.mask()), paneStatusText(listing));
+    painter.fillListingArea();
+    for (int position = std::max(firstVisible, 0); position < listing.count(); ++position) {
+        const int row = position - firstVisible;
+        if (painter.rowRect(row).top >= painter.client().bottom) break;
+        painter.drawLine(row, *listing.index().entryAt(position), position == listing.cursor(), active);
+    }
+}
+
+void drawPaneLine(PanePainter& painter, const PaneListing& listing, int firstVisible, int displayPosition,
+                  bool active) {
+    if (displayPosition >= listing.count() || displayPosition < firstVisible) return;
+    const int row = displayPosition - firstVisible;
+    if (painter.rowRect(row).top >= painter.client().bottom) return;
+    painter.drawLine(row, *listing.index().entryAt(displayPosition), displayPosition == listing.cursor(), active);
+}

@@ -1,0 +1,49 @@
+// Draws a pane by hand for one paint or one partial redraw: header (folder and status line) and
+// listing lines in the list font, with the colours of the settings.
+#pragma once
+#include "framework/Handles.h"
+#include "pane/FileEntry.h"
+#include <windows.h>
+#include <string>
+
+class PaneListing;
+class SettingsFile;
+
+class PanePainter {
+public:
+    PanePainter(HDC dc, const RECT& client, const LOGFONTW& font, int lineHeight, const SettingsFile& settings);
+    PanePainter(const PanePainter&) = delete;
+    PanePainter& operator=(const PanePainter&) = delete;
+
+    // The header: raised button-face block with the folder (path ellipsis) and the status line.
+    void drawHeader(const std::wstring& folderText, const std::wstring& statusText);
+    // Only the status line, over its own background (after marks changed).
+    void redrawStatusLine(const std::wstring& statusText);
+    void fillListingArea();
+    // One listing line on row `row` (0 = first visible); the cursor line of the active pane is an
+    // inverse bar, that of the inactive pane a raised frame.
+    void drawLine(int row, const FileEntry& entry, bool cursor, bool active);
+
+    RECT headerRect() const;
+    RECT rowRect(int row) const;
+    int listingTop() const { return 2 * lineHeight_ + 2; }
+    const RECT& client() const { return client_; }
+
+private:
+    void fill(const RECT& rc, COLORREF colour);
+    void raisedFrame(const RECT& rc);
+
+    HDC dc_;
+    RECT client_;
+    int lineHeight_;
+    const SettingsFile& settings_;
+    GdiObject<HFONT> font_;
+    SelectGuard useFont_;
+};
+
+// The status line of a pane from its listing (asks the volume for free space when nothing is marked).
+std::wstring paneStatusText(const PaneListing& listing);
+// Whole pane: header, background, every visible line from `firstVisible` on.
+void paintPane(PanePainter& painter, const PaneListing& listing, int firstVisible, bool active);
+// One line by display position, when it is on screen.
+void drawPaneLine(PanePainter& painter, const PaneListing& listing, int firstVisible, int displayPosition, bool active);

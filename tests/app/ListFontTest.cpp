@@ -1,0 +1,94 @@
+#include "app/ListFont.h"
+#include "framework/Application.h"
+#include "support/SettingsFixture.h"
+#include "support/UiDriver.h"
+#include <gtest/gtest.h>
+
+namespace {
+class ProfileApp : public Application {
+public:
+    bool InitInstance() override { return true; }
+};
+
+// The system font dialog's title in a Japanese or an English setting.
+const wchar_t kFontDialog[] = L"フォントの指定|フォント|Font";
+
+class ListFontTest : public testing::Test {
+protected:
+    void SetUp() override { app.setProfilePath(dir / L"Vantor.ini"); }
+    TempFolder dir;
+    ProfileApp app;
+};
+}  // namespace
+
+TEST_F(ListFontTest, MissingSectionGivesTheDefaultFont) {
+    writeUtf16Ini(app.profilePath(), L"[Other]\r\nx=1\r\n");
+    ListFont font;
+    font.load();
+    EXPECT_STREQ(font.logFont().lfFaceName, L"ＭＳ ゴシック");
+    EXPECT_EQ(font.logFont().lfHeight, 12);
+    EXPECT_EQ(font.logFont().lfWeight, 0);
+    EXPECT_EQ(font.logFont().lfItalic, 0);
+    EXPECT_EQ(font.logFont().lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(font.styleName(), L"標準");
+    EXPECT_GT(font.lineHeight(), 0);
+    EXPECT_GT(font.averageCharWidth(), 0);
+}
+
+TEST_F(ListFontTest, SaveKeepsOnlyFiveKeysSoOtherFieldsComeBackAsDefaults) {
+    writeUtf16Ini(app.profilePath(), L"[Font]\r\nStale=1\r\n");
+    ListFont font;
+    LOGFONTW chosen = font.logFont();
+    chosen.lfHeight = -16;
+    chosen.lfWeight = 700;
+    chosen.lfItalic = 1;
+    chosen.lfUnderline = 1;
+    chosen.lfCharSet = SHIFTJIS_CHARSET;
+    chosen.lfPitchAndFamily = FIXED_PITCH;
+    font.set(chosen, L"太字 斜体");
+    font.save();
+    EXPECT_EQ(app.getProfileString(L"Font", L"Stale", L"gone"), L"gone");
+    const std::wstring text = readUtf16File(app.profilePath());
+    EXPECT_NE(text.find(L"Height=-16\r\nWeight=700\r\nItalic=1\r\nFaceName=ＭＳ ゴシック\r\nStyleName=太字 斜体"),
+              std::wstring::npos);
+
+    ListFont restarted;
+    restarted.load();
+    EXPECT_EQ(restarted.logFont().lfHeight, -16);
+    EXPECT_EQ(restarted.logFont().lfWeight, 700);
+    EXPECT_EQ(restarted.logFont().lfItalic, 1);
+    EXPECT_EQ(restarted.logFont().lfUnderline, 0);
+    EXPECT_EQ(restarted.logFont().lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(restarted.logFont().lfPitchAndFamily, 0);
+    EXPECT_EQ(restarted.styleName(), L"太字 斜体");
+}
+
+TEST_F(ListFontTest, OverlongNamesAreCutToTheirFields) {
+    writeUtf16Ini(app.profilePath(), L"[Font]\r\nFaceName=" + std::wstring(200, L'F') + L"\r\nStyleName=" +
+                                         std::wstring(200, L'S') + L"\r\n");
+    ListFont font;
+    font.load();
+    EXPECT_EQ(std::wstring(font.logFont().lfFaceName), std::wstring(31, L'F'));
+    EXPECT_EQ(font.styleName(), std::wstring(19, L'S'));
+}
+
+TEST_F(ListFontTest, CancelledDialogLeavesFileAndFontAloneAcceptedOneIsSaved) {
+    writeUtf16Ini(app.profilePath(), L"[Font]\r\nHeight=-13\r\n");
+    ListFont font;
+    font.load();
+    const std::string before = readFileBytes(app.profilePath());
+    {
+        DialogAction cancel(kFontDialog, [](HWND dialog) { clickButton(dialog, IDCANCEL); });
+        EXPECT_FALSE(font.choose(nullptr));
+        ASSERT_TRUE(cancel.finish());
+    }
+    EXPECT_EQ(readFileBytes(app.profilePath()), before);
+    EXPECT_EQ(font.logFont().lfHeight, -13);
+
+    DialogAction accept(kFontDialog, [](HWND dialog) { clickButton(dialog, IDOK); });
+    EXPECT_TRUE(font.choose(nullptr));
+    ASSERT_TRUE(accept.finish());
+    EXPECT_EQ(font.logFont().lfUnderline, 0);
+    EXPECT_EQ(font.logFont().lfStrikeOut, 0);
+    EXPECT_NE(readUtf16File(app.profilePath()).find(L"FaceName="), std::wstring::npos);
+}

@@ -1,0 +1,91 @@
+#include "app/SettingsFile.h"
+#include "pane/ListingLine.h"
+#include "pane/SizeFormat.h"
+#include <gtest/gtest.h>
+#include <cstring>
+
+namespace {
+FileEntry entry(const wchar_t* name, DWORD attributes, uint64_t size, bool markedFlag = false) {
+    FileEntry e;
+    std::memset(&e, 0, sizeof e);
+    wcscpy(e.data.cFileName, name);
+    e.data.dwFileAttributes = attributes;
+    e.data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    e.data.nFileSizeLow = static_cast<DWORD>(size);
+    // 2010-07-01 12:00 UTC: the same year in every time zone.
+    e.data.ftLastWriteTime = {0x8C1F5000u, 0x01CB1920u};
+    e.flags = markedFlag ? FileEntry::kMarked : 0;
+    return e;
+}
+}  // namespace
+
+TEST(Thousands, SeparatorsWidthsAndSigns) {
+    const struct { int64_t v; const wchar_t* text; } rows[] = {
+        {0, L"0"}, {999, L"999"}, {1000, L"1,000"}, {1234567, L"1,234,567"}, {-1000, L"-1,000"},
+        {1000000, L"1,000,000"}, {INT64_MAX, L"9,223,372,036,854,775,807"},
+        {INT64_MIN, L"-9,223,372,036,854,775,808"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.v);
+        EXPECT_EQ(formatThousands(r.v), r.text);
+        EXPECT_EQ(thousandsWidth(r.v), static_cast<int>(std::wcslen(r.text)));
+    }
+}
+
+TEST(SizeCell, FitsWidthOrFallsBackToUnits) {
+    const struct { int width; uint64_t size; const wchar_t* cell; } rows[] = {
+        {5, 999, L"  999"}, {5, 1000, L"1,000"}, {5, 10000, L"   9K"}, {5, 123456, L" 120K"},
+        {5, 5000000, L"   4M"}, {4, 1, L"----"}, {0, 1, L""}, {-3, 1, L""},
+        {5, 0, L"    0"}, {7, 999999, L"999,999"}, {6, 999999, L"  976K"},
+        {5, UINT64_MAX, L"\x221E    "}, {19, UINT64_MAX, L"17,592,186,044,415M"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.width << " " << r.size);
+        EXPECT_EQ(formatSizeCell(r.width, r.size), r.cell);
+    }
+}
+
+TEST(ListingLine, ColumnsFollowTheDisplaySettings) {
+    const FileEntry file = entry(L"report.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, 123456, true);
+    const FileEntry folder = entry(L"docs", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, 0);
+    const struct { LineSettings s; const FileEntry* e; const wchar_t* line; } rows[] = {
+        {{L"", 0, false}, &file, L"*report.txt"},
+        {{L"", 5, false}, &file, L" 120K*report.txt"},
+        {{L"", 5, true}, &file, L"R--A  120K*report.txt"},
+        {{L"%Y", 7, true}, &file, L"2010 R--A 123,456*report.txt"},
+        {{L"", 7, true}, &folder, L"-H-- <dir>   docs"},
+        {{L"", 4, false}, &folder, L"---- docs"},
+        {{L"", 40, false}, &file, L"            123,456*report.txt"},  // widths beyond 19 are narrowed
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
+        EXPECT_EQ(listingLineText(*r.e, r.s), r.line);
+    }
+}
+
+TEST(ListingLine, TimesOutsideTheConvertibleRangeGiveBlanksOfTheUsualWidth) {
+    FileEntry e = entry(L"old", 0, 1);
+    e.data.ftLastWriteTime = {0, 0};  // 1601
+    EXPECT_EQ(formatEntryTime(e.data.ftLastWriteTime, L"%y/%m/%d %H:%M"), std::wstring(14, L' '));
+    e.data.ftLastWriteTime = {0xFFFFFFFFu, 0xFFFFFFFFu};
+    EXPECT_EQ(formatEntryTime(e.data.ftLastWriteTime, L"%y/%m/%d"), std::wstring(8, L' '));
+}
+
+TEST(ListingLine, ColourPrecedenceSystemHiddenReadOnlyFolder) {
+    SettingsFile s;
+    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, s), s.hideColor);
+    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM, s), s.systemColor);
+    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY, s), s.readOnlyColor);
+    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_DIRECTORY, s), s.dirColor);
+    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_ARCHIVE, s), s.normalColor);
+}
+
+TEST(HeaderTexts, FolderWithMaskAndStatusLine) {
+    EXPECT_EQ(headerFolderText(L"C:\\work", L""), L"C:\\work\\*.*");
+    EXPECT_EQ(headerFolderText(L"C:\\", L"*.txt"), L"C:\\*.txt");
+    EXPECT_EQ(statusLineText(12, 3, 1536, 999), L"3 files / 1,536 bytes select");
+    EXPECT_EQ(statusLineText(12, 0, 0, 1234567), L"12 files / 1,234,567 bytes free");
+    EXPECT_EQ(statusLineText(0, 0, 0, -1), L"0 files");
+    EXPECT_GE(freeBytesOfFolder(L"C:\\windows"), 0);
+    EXPECT_EQ(freeBytesOfFolder(L"Q:\\nowhere"), -1);
+}

@@ -1,0 +1,157 @@
+#include "framework/Application.h"
+#include "pane/PaneListing.h"
+#include "support/SettingsFixture.h"
+#include <gtest/gtest.h>
+
+namespace {
+class ProfileApp : public Application {
+public:
+    bool InitInstance() override { return true; }
+};
+
+// Records what the listing asks of its window.
+class RecordingHost : public PaneHost {
+public:
+    std::wstring watched;
+    int rearmed = 0, repaints = 0, headers = 0;
+    std::vector<int> lines;
+    void watchFolder(const std::wstring& folder) override { watched = folder; }
+    void rearmWatcher() override { ++rearmed; }
+    void updateScrollRange() override {}
+    void ensureCursorVisible(bool) override {}
+    void repaintAll() override { ++repaints; }
+    void redrawLine(int position) override { lines.push_back(position); }
+    void redrawHeader() override { ++headers; }
+};
+
+class PaneListingTest : public testing::Test {
+protected:
+    void SetUp() override {
+        app.setProfilePath(dir / L"Vantor.ini");
+        writeUtf16Ini(app.profilePath(), L"");
+        dir.makeFolder(L"sub");
+        folder = dir / L"sub";
+        listing.setFolder(folder);
+    }
+    void file(const std::wstring& name, const std::string& bytes = "x") { dir.writeFile(L"sub\\" + name, bytes); }
+    void rename(const std::wstring& from, const std::wstring& to) {
+        MoveFileW((folder + L"\\" + from).c_str(), (folder + L"\\" + to).c_str());
+    }
+    int at(const std::wstring& name) const { return listing.index().findName(name, 0); }
+    bool marked(const std::wstring& name) const {
+        const FileEntry* e = listing.index().entryAt(at(name));
+        EXPECT_NE(e, nullptr) << "no entry named " << std::string(name.begin(), name.end());
+        return e && e->isMarked();
+    }
+    void mark(const std::wstring& name) { listing.list().setMark(listing.index().positionAt(at(name)), MarkMode::Mark); }
+
+    TempFolder dir;
+    ProfileApp app;
+    std::wstring folder;
+    RecordingHost host;
+    PaneListing listing{host, 1};
+};
+}  // namespace
+
+TEST_F(PaneListingTest, RefreshKeepsMarksOfNamesThatStillExist) {
+    file(L"keep.txt");
+    file(L"Keep.TXT.bak");
+    file(L"renamed.txt");
+    listing.loadFolder();
+    EXPECT_EQ(host.watched, folder);
+    mark(L"keep.txt");
+    mark(L"renamed.txt");
+
+    rename(L"renamed.txt", L"other.txt");
+    dir.makeFolder(L"sub\\newdir");
+    listing.refresh();
+    EXPECT_EQ(host.rearmed, 1);
+    EXPECT_TRUE(marked(L"keep.txt"));
+    EXPECT_FALSE(marked(L"Keep.TXT.bak"));
+    EXPECT_FALSE(marked(L"other.txt"));
+    EXPECT_EQ(listing.list().markedCount(), 1);
+}
+
+TEST_F(PaneListingTest, RefreshFollowsTheCursorEntryOrKeepsItsPlace) {
+    for (auto n : {L"a", L"b", L"c", L"d"}) file(n);
+    listing.applySort(1, 0);  // by name: "..", a, b, c, d
+    listing.loadFolder();
+    listing.setCursor(at(L"c"));
+    file(L"0first");  // sorts before "a": the cursor entry moves down one line
+    listing.refresh();
+    EXPECT_EQ(listing.cursor(), at(L"c"));
+
+    DeleteFileW((folder + L"\\c").c_str());
+    const int before = listing.cursor();
+    listing.refresh();
+    EXPECT_EQ(listing.cursor(), before);  // name gone: same display position
+
+    listing.setCursor(listing.count() - 1);
+    for (auto n : {L"0first", L"a", L"b", L"d"}) DeleteFileW((folder + L"\\" + n).c_str());
+    listing.refresh();
+    EXPECT_EQ(listing.cursor(), listing.count() - 1);  // clamped to the new last line ("..")
+
+    listing.setCursor(-1);
+    file(L"new");
+    listing.refresh();
+    EXPECT_EQ(listing.cursor(), -1);  // no cursor stays without one
+}
+
+TEST_F(PaneListingTest, SortAndMaskAreStoredAtOnceInTheirOwnSection) {
+    file(L"a.txt");
+    file(L"b.log");
+    listing.loadFolder();
+    listing.setCursor(at(L"b.log"));
+    listing.applySort(8, 0x10);
+    EXPECT_EQ(app.getProfileString(L"View1", L"SortType"), L"0x8");
+    EXPECT_EQ(app.getProfileString(L"View1", L"SortAttr"), L"0x10");
+    EXPECT_EQ(listing.cursor(), at(L"b.log"));
+
+    listing.setMask(L"*.txt");
+    EXPECT_EQ(app.getProfileString(L"View1", L"WildCard"), L"*.txt");
+    EXPECT_TRUE(listing.hasMask());
+    EXPECT_EQ(at(L"b.log"), -1);
+
+    PaneListing restored(host, 1);
+    restored.loadViewSettings();
+    EXPECT_EQ(restored.sortType(), 8);
+    EXPECT_EQ(restored.groupMask(), 0x10u);
+    EXPECT_EQ(restored.mask(), L"*.txt");
+
+    listing.setMask(L"*.*");
+    EXPECT_FALSE(listing.hasMask());
+}
+
+TEST_F(PaneListingTest, SortWithoutCursorLeavesThePaneWithoutOne) {
+    file(L"a");
+    listing.loadFolder();
+    ASSERT_EQ(listing.cursor(), -1);
+    listing.applySort(1, 0);
+    EXPECT_EQ(listing.cursor(), -1);
+}
+
+TEST_F(PaneListingTest, MarkCommandsSkipParentAndFileOnlyOnesLeaveFolders) {
+    file(L"f1", std::string(512, 'x'));
+    file(L"f2", std::string(512, 'x'));
+    dir.makeFolder(L"sub\\d");
+    listing.loadFolder();
+    mark(L"d");
+
+    listing.markAllFiles(MarkMode::Toggle);
+    EXPECT_TRUE(marked(L"d"));
+    EXPECT_TRUE(marked(L"f1"));
+    EXPECT_EQ(host.lines.size(), 2u);
+    EXPECT_EQ(host.headers, 1);
+
+    listing.markAll(MarkMode::Toggle);
+    EXPECT_FALSE(marked(L"..") );
+    EXPECT_FALSE(marked(L"d"));
+    EXPECT_FALSE(marked(L"f2"));
+
+    listing.markAll(MarkMode::Mark);
+    EXPECT_FALSE(marked(L".."));
+    EXPECT_EQ(listing.list().markedCount(), 3);
+    listing.markAllFiles(MarkMode::Unmark);
+    EXPECT_TRUE(marked(L"d"));
+    EXPECT_EQ(listing.list().markedCount(), 1);
+}
