@@ -1,0 +1,95 @@
+#include "app/MainFrame.h"
+#include "app/VantorApp.h"
+#include "framework/CommandUI.h"
+#include "support/SettingsFixture.h"
+#include "support/UiDriver.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+
+namespace {
+// The real program started in a temp folder with its own settings file.
+class MainFramePane : public testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t saved[MAX_PATH];
+        GetCurrentDirectoryW(MAX_PATH, saved);
+        savedDirectory_ = saved;
+        dir.writeFile(L"a.txt", "aaaa");
+        dir.writeFile(L"b.log", "bb");
+        dir.makeFolder(L"sub");
+        SetCurrentDirectoryW(dir.path().c_str());
+        app = std::make_unique<CVantorApp>(settingsDir / L"Vantor.ini");
+        ASSERT_TRUE(app->InitInstance());
+        frame = dynamic_cast<CMainFrame*>(app->mainWindow());
+        ASSERT_NE(frame, nullptr);
+        pumpMessagesFor(100);
+    }
+    void TearDown() override {
+        if (frame && frame->hwnd()) DestroyWindow(frame->hwnd());
+        app.reset();
+        SetCurrentDirectoryW(savedDirectory_.c_str());
+    }
+    void command(UINT id) {
+        PostMessageW(frame->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        pumpMessagesFor(50);
+    }
+    // State of a command as the menus would show it.
+    CommandUI state(UINT id) {
+        CommandUI ui(id);
+        frame->onCmdMsg(id, CommandMode::Update, &ui);
+        return ui;
+    }
+
+    TempFolder dir;
+    TempFolder settingsDir;
+    std::wstring savedDirectory_;
+    std::unique_ptr<CVantorApp> app;
+    CMainFrame* frame = nullptr;
+};
+}  // namespace
+
+TEST_F(MainFramePane, PanesRegisterLeftFirstAndListTheStartFolder) {
+    CVantorView* left = frame->paneInColumn(0);
+    CVantorView* right = frame->paneInColumn(1);
+    ASSERT_TRUE(left && right);
+    EXPECT_EQ(left->paneIndex(), 0);
+    EXPECT_EQ(right->paneIndex(), 1);
+    EXPECT_EQ(frame->otherPane(left), right);
+    EXPECT_EQ(frame->activeView(), left);
+    EXPECT_EQ(left->listing().count(), 4);  // "..", a.txt, b.log, sub
+    EXPECT_EQ(left->listing().cursor(), 0);
+    EXPECT_NE(windowText(frame->hwnd()).find(dir.path()), std::wstring::npos);
+}
+
+TEST_F(MainFramePane, SortCommandsReachTheActivePaneAndCheckTheirItem) {
+    CVantorView* left = frame->paneInColumn(0);
+    command(ID_SORT_SIZE_BIG);
+    EXPECT_EQ(left->listing().sortType(), 6);
+    EXPECT_EQ(frame->paneInColumn(1)->listing().sortType(), 0);
+    EXPECT_EQ(app->getProfileString(L"View0", L"SortType"), L"0x6");
+    EXPECT_TRUE(state(ID_SORT_SIZE_BIG).checked());
+    EXPECT_FALSE(state(ID_SORT_NONE).checked());
+
+    command(ID_SORT_OPT_DIR);
+    EXPECT_TRUE(state(ID_SORT_OPT_DIR).checked());
+    EXPECT_EQ(app->getProfileString(L"View0", L"SortAttr"), L"0x10");
+    EXPECT_TRUE(left->listing().index().entryAt(1)->isFolder());
+}
+
+TEST_F(MainFramePane, AllCardOnlyWithARealMaskAndMarkCommandsKeepTheParentUnmarked) {
+    CVantorView* left = frame->paneInColumn(0);
+    EXPECT_FALSE(state(ID_VIEW_ALLCARD).enabled());
+    left->onWildcardParameter(L"*.txt");
+    EXPECT_TRUE(state(ID_VIEW_ALLCARD).enabled());
+    EXPECT_EQ(left->listing().count(), 3);  // the folder stays
+    command(ID_VIEW_ALLCARD);
+    EXPECT_EQ(left->listing().mask(), L"*.*");
+    EXPECT_FALSE(state(ID_VIEW_ALLCARD).enabled());
+
+    command(ID_MARK_TOGGLE);
+    EXPECT_EQ(left->listing().list().markedCount(), 3);
+    command(ID_MARK_TOGGLE_FILE);
+    EXPECT_EQ(left->listing().list().markedCount(), 1);  // the folder keeps its mark
+    command(ID_MARK_CLEAR);
+    EXPECT_EQ(left->listing().list().markedCount(), 0);
+}
