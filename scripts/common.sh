@@ -7,6 +7,7 @@ REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # VANTOR_BUILD_DIR lets a second build tree live beside the usual one.
 BUILD="${VANTOR_BUILD_DIR:-$REPO/build}"
 # Wine environment and the prefix itself: see wineprefix.sh.
+# shellcheck source=wineprefix.sh
 source "$REPO/scripts/wineprefix.sh"
 
 XVFB_PID=""
@@ -36,12 +37,12 @@ display_usable() {
 # Start a private Xvfb on a free display number and export DISPLAY.
 # -displayfd makes the server pick the number itself, so two runs never race.
 start_xvfb() {
-    local fdfile n i
+    local fdfile n _
     fdfile="$(mktemp)"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
         3>"$fdfile" >/dev/null 2>&1 &
     XVFB_PID=$!
-    for i in $(seq 1 100); do
+    for _ in $(seq 1 100); do
         n="$(tr -dc 0-9 <"$fdfile")"
         if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
             rm -f "$fdfile"
@@ -62,8 +63,8 @@ start_xvfb() {
 # shutting down, hence a few tries. Ours lingers at most 30 s after its last
 # client, so a run killed before its trap cannot leave one behind for long.
 start_wineserver() {
-    local i
-    for i in 1 2 3 4 5 6 7 8 9 10; do
+    local _
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
         if wineserver -p30 >/dev/null 2>&1; then
             WINESERVER_STARTED=1
             return 0

@@ -15,7 +15,7 @@ PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick
     fonts-noto-cjk fontconfig       # Japanese glyphs; fc-list finds the family
     locales                         # ja_JP source for the prefix's own locale
-    fonts-wine                      # Tahoma, Marlett (caption buttons, arrows)
+    fonts-wine                      # Marlett: caption buttons, scroll arrows
     # Wine only recommends these X extensions; without them text and windows
     # render poorly, and --no-install-recommends would skip them.
     libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3
