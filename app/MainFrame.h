@@ -1,5 +1,7 @@
-// The main window: two file panes side by side in a splitter, with the status bar below.
+// The main window: two file panes side by side in a splitter, the function-key button bar and the
+// status bar below. It keeps its outer rectangle and the proportion between the panes across runs.
 #pragma once
+#include "framework/DialogBar.h"
 #include "framework/FrameWindow.h"
 #include "framework/SplitterWindow.h"
 #include "framework/StatusBar.h"
@@ -7,20 +9,51 @@
 
 class CMainFrame : public FrameWindow {
 public:
+    CMainFrame();
+
     // Called by each pane while it is created: the first becomes the left pane (0), the next the right (1).
     int registerPane(CVantorView* pane);
     CVantorView* paneInColumn(int column) const;
     CVantorView* otherPane(const CVantorView* pane) const;
 
+    SplitterWindow& splitter() { return splitter_; }
+    int weightL() const { return weightL_; }
+    int weightR() const { return weightR_; }
+    int gap() const { return gap_; }
+    const RECT& windowRect() const { return windowRect_; }
+
+    // Rewrites the menu texts so that each shows the key bound to its command.
+    void refreshMenuKeyTexts();
+
 protected:
     const MessageMap* messageMap() const override;
-    LRESULT onCreate(WPARAM wParam, LPARAM lParam);
     bool onCreateClient(const CREATESTRUCTW& cs) override;
+    LRESULT onCreate(WPARAM wParam, LPARAM lParam);
+    void onSize(UINT type, int cx, int cy);
+    void onMove();
+    void onSizeMoveLoop();
+    void onDestroy();
+
+    void onQuitConfirm();
+    void onSplitCenter();
+    void onWindowSplit();
+    void onSetupFont();
 
 private:
+    // Column widths and outer width become the weights and the gap.
+    void captureProportion();
+    void readWindowRect();
+    int columnWidth(int column) const;
+    void repaintEverything();
+
     SplitterWindow splitter_;
+    RECT windowRect_{};
+    CVantorView* panes_[2] = {nullptr, nullptr};
+    int weightL_ = 1;
+    int weightR_ = 1;
+    int gap_ = 0;
+    StatusBar statusBar_;
+    DialogBar buttonBar_;
     CVantorView left_;
     CVantorView right_;
-    StatusBar statusBar_;
-    CVantorView* panes_[2] = {nullptr, nullptr};
 };

@@ -57,8 +57,10 @@ void PanePainter::redrawStatusLine(const std::wstring& statusText) {
               DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
 }
 
-void PanePainter::fillListingArea() {
-    fill({client_.left, listingTop(), client_.right, client_.bottom}, settings_.backColor);
+void PanePainter::fillListingArea(int top, int bottom) {
+    top = std::max(top, listingTop());
+    bottom = std::min(bottom, static_cast<int>(client_.bottom));
+    if (top < bottom) fill({client_.left, top, client_.right, bottom}, settings_.backColor);
 }
 
 void PanePainter::drawLine(int row, const FileEntry& entry, bool cursor, bool active) {
@@ -82,20 +84,39 @@ std::wstring paneStatusText(const PaneListing& listing) {
     return statusLineText(list.fileCount(), list.markedCount(), list.markedBytes(), freeBytes);
 }
 
-void paintPane(PanePainter& painter, const PaneListing& listing, int firstVisible, bool active) {
-    painter.drawHeader(headerFolderText(listing.folder(), listing.mask()), paneStatusText(listing));
-    painter.fillListingArea();
-    for (int position = std::max(firstVisible, 0); position < listing.count(); ++position) {
-        const int row = position - firstVisible;
-        if (painter.rowRect(row).top >= painter.client().bottom) break;
-        painter.drawLine(row, *listing.index().entryAt(position), position == listing.cursor(), active);
+PaintedParts paintPane(PanePainter& painter, const PaneListing& listing, int firstVisible, bool active,
+                       const RECT& update) {
+    PaintedParts painted;
+    RECT overlap;
+    const RECT header = painter.headerRect();
+    if (IntersectRect(&overlap, &header, &update)) {
+        painter.drawHeader(headerFolderText(listing.folder(), listing.mask()), paneStatusText(listing));
+        painted.header = true;
     }
+    const int top = painter.listingTop();
+    const int lineHeight = painter.lineHeight();
+    // Only the rows the update rectangle touches are drawn, so a scrolled strip costs a line or two.
+    const int firstRow = std::max(static_cast<int>(update.top) - top, 0) / lineHeight;
+    const int lastRow = std::max(static_cast<int>(update.bottom) - 1 - top, 0) / lineHeight;
+    int drawnBottom = top + firstRow * lineHeight;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int position = firstVisible + row;
+        if (position < 0 || position >= listing.count()) break;
+        const RECT rc = painter.rowRect(row);
+        if (rc.top >= painter.client().bottom) break;
+        painter.drawLine(row, *listing.index().entryAt(position), position == listing.cursor(), active);
+        drawnBottom = rc.bottom;
+        ++painted.lines;
+    }
+    painter.fillListingArea(std::max(drawnBottom, static_cast<int>(update.top)), update.bottom);
+    return painted;
 }
 
-void drawPaneLine(PanePainter& painter, const PaneListing& listing, int firstVisible, int displayPosition,
+bool drawPaneLine(PanePainter& painter, const PaneListing& listing, int firstVisible, int displayPosition,
                   bool active) {
-    if (displayPosition >= listing.count() || displayPosition < firstVisible) return;
+    if (displayPosition < 0 || displayPosition >= listing.count() || displayPosition < firstVisible) return false;
     const int row = displayPosition - firstVisible;
-    if (painter.rowRect(row).top >= painter.client().bottom) return;
+    if (painter.rowRect(row).top >= painter.client().bottom) return false;
     painter.drawLine(row, *listing.index().entryAt(displayPosition), displayPosition == listing.cursor(), active);
+    return true;
 }

@@ -19,7 +19,8 @@ public:
     void drawHeader(const std::wstring& folderText, const std::wstring& statusText);
     // Only the status line, over its own background (after marks changed).
     void redrawStatusLine(const std::wstring& statusText);
-    void fillListingArea();
+    // The listing background between two client y values (clipped to the listing area).
+    void fillListingArea(int top, int bottom);
     // One listing line on row `row` (0 = first visible); the cursor line of the active pane is an
     // inverse bar, that of the inactive pane a raised frame.
     void drawLine(int row, const FileEntry& entry, bool cursor, bool active);
@@ -27,6 +28,7 @@ public:
     RECT headerRect() const;
     RECT rowRect(int row) const;
     int listingTop() const { return 2 * lineHeight_ + 2; }
+    int lineHeight() const { return lineHeight_; }
     const RECT& client() const { return client_; }
 
 private:
@@ -43,7 +45,13 @@ private:
 
 // The status line of a pane from its listing (asks the volume for free space when nothing is marked).
 std::wstring paneStatusText(const PaneListing& listing);
-// Whole pane: header, background, every visible line from `firstVisible` on.
-void paintPane(PanePainter& painter, const PaneListing& listing, int firstVisible, bool active);
-// One line by display position, when it is on screen.
-void drawPaneLine(PanePainter& painter, const PaneListing& listing, int firstVisible, int displayPosition, bool active);
+struct PaintedParts {
+    bool header = false;
+    int lines = 0;
+};
+// The parts of the pane that `update` touches: the header if it reaches it, the lines it crosses,
+// and the background below the last line.
+PaintedParts paintPane(PanePainter& painter, const PaneListing& listing, int firstVisible, bool active,
+                       const RECT& update);
+// One line by display position, when it is on screen (true then).
+bool drawPaneLine(PanePainter& painter, const PaneListing& listing, int firstVisible, int displayPosition, bool active);

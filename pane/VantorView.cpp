@@ -1,23 +1,47 @@
 #include "pane/VantorView.h"
 #include "app/MainFrame.h"
 #include "app/VantorApp.h"
-#include "common/InputDialog.h"
 #include "framework/Document.h"
 #include "framework/Handles.h"
+#include "pane/PaneGeometry.h"
 #include "pane/PanePainter.h"
-#include "pane/SortCommands.h"
 #include "resource.h"
 #include <algorithm>
 
-CVantorView::CVantorView() : listing_(*this, 0) {}
+namespace {
+std::wstring currentDirectory() {
+    wchar_t current[520] = {};
+    const DWORD length = GetCurrentDirectoryW(520, current);
+    return length > 0 && length < 520 ? std::wstring(current, length) : std::wstring();
+}
+
+bool isExistingFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
+
+CVantorView::CVantorView() : listing_(*this, 0) { listing_.setFolder(currentDirectory()); }
 
 const MessageMap* CVantorView::messageMap() const {
     static const MessageEntry entries[] = {
         onMessage<WM_CREATE, &CVantorView::onCreate>(),
+        onMessage<WM_DESTROY, &CVantorView::onDestroy>(),
         onMessage<WM_PAINT, &CVantorView::onPaint>(),
         onMessage<WM_ERASEBKGND, &CVantorView::onEraseBackground>(),
         onMessage<WM_SIZE, &CVantorView::onSize>(),
         onMessage<WM_VSCROLL, &CVantorView::onVScroll>(),
+        onMessage<WM_FOLDER_CHANGED, &CVantorView::onFolderChanged>(),
+        onMessage<WM_LBUTTONDOWN, &CVantorView::onLButtonDown>(),
+        onMessage<WM_MOUSEMOVE, &CVantorView::onMouseMove>(),
+        onMessage<WM_LBUTTONUP, &CVantorView::onLButtonUp>(),
+        onMessage<WM_LBUTTONDBLCLK, &CVantorView::onLButtonDblClk>(),
+        onMessage<WM_MOUSEWHEEL, &CVantorView::onMouseWheel>(),
+        onMessage<WM_RBUTTONDOWN, &CVantorView::onRButtonDown>(),
+        onMessage<WM_CONTEXTMENU, &CVantorView::onContextMenu>(),
+        onMessage<WM_DRAWITEM, &CVantorView::onDrawItem>(),
+        onMessage<WM_MEASUREITEM, &CVantorView::onMeasureItem>(),
+        onMessage<WM_INITMENUPOPUP, &CVantorView::onInitMenuPopup>(),
         onCommand<ID_VIEW_RENEW, &CVantorView::onRenew>(),
         onCommand<ID_VIEW_WILDCARD, &CVantorView::onWildcard>(),
         onCommand<ID_VIEW_ALLCARD, &CVantorView::onAllCard>(),
@@ -36,6 +60,7 @@ const MessageMap* CVantorView::messageMap() const {
         onCommand<ID_UI_CUR_BOTTOM, &CVantorView::onBottom>(),
         onCommand<ID_UI_MARK, &CVantorView::onMark>(),
         onCommand<ID_UI_MARK_DOWN, &CVantorView::onMarkDown>(),
+        onCommand<ID_UI_ACTIVE_TOGGLE, &CVantorView::onActiveToggle>(),
     };
     static const MessageMap map{View::messageMap(), entries};
     return &map;
@@ -45,14 +70,21 @@ LRESULT CVantorView::onCreate(WPARAM, LPARAM) {
     if (callDefault() == -1) return -1;
     // The first pane to register is the left one; the index chooses the pane's settings sections.
     if (auto* frame = dynamic_cast<CMainFrame*>(parentFrame())) listing_.setPaneIndex(frame->registerPane(this));
+    history_.setSection(L"Hist" + std::to_wstring(paneIndex()), FolderHistory::kLimit);
+    history_.load();
     listing_.loadViewSettings();
-    wchar_t current[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, current);
-    listing_.setFolder(current);
+    // A pane starts in the last folder it showed; a folder gone since then leaves the start folder.
+    const std::wstring last = history_.entryAt(0);
+    if (!last.empty() && isExistingFolder(last)) listing_.setFolder(last);
     listing_.loadFolder();
-    listing_.setCursor(listing_.count() > 0 ? 0 : -1);
+    if (listing_.cursor() < 0 && listing_.count() > 0) listing_.setCursor(0);
     updateScrollRange();
     return 0;
+}
+
+void CVantorView::onDestroy() {
+    history_.save();
+    callDefault();
 }
 
 int CVantorView::lineHeight() const {
@@ -60,16 +92,29 @@ int CVantorView::lineHeight() const {
     return h > 0 ? h : 1;
 }
 
-int CVantorView::rowsPerPage() const {
-    RECT rc;
-    GetClientRect(hwnd_, &rc);
-    const int rows = (rc.bottom - (2 * lineHeight() + 2)) / lineHeight();
-    return rows > 0 ? rows : 1;
+int CVantorView::rowsPerPage(int height) const {
+    if (height <= 0) {
+        RECT rc{};
+        GetClientRect(hwnd_, &rc);
+        height = rc.bottom;
+    }
+    return pane_geometry::rowsPerPage(height, lineHeight());
 }
 
-bool CVantorView::isActive() const {
-    FrameWindow* frame = parentFrame();
-    return frame && frame->activeView() == this;
+int CVantorView::hitTest(int y) const {
+    return pane_geometry::hitTest(y, lineHeight(), firstVisible(), listing_.count());
+}
+
+int CVantorView::firstVisible() const {
+    SCROLLINFO si{sizeof(si), SIF_POS};
+    return hwnd_ && GetScrollInfo(hwnd_, SB_VERT, &si) ? si.nPos : 0;
+}
+
+RECT CVantorView::listingRect() const {
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    rc.top = pane_geometry::listingTop(lineHeight());
+    return rc;
 }
 
 void CVantorView::onPaint() {
@@ -78,74 +123,125 @@ void CVantorView::onPaint() {
     GetClientRect(hwnd_, &rc);
     const ListFont& font = CVantorApp::instance()->listFont();
     PanePainter painter(dc.get(), rc, font.logFont(), lineHeight(), settings());
-    paintPane(painter, listing_, firstVisible_, isActive());
+    const PaintedParts painted = paintPane(painter, listing_, firstVisible(), isActive(), dc.paintRect());
+    ++paintCounters_.paints;
+    paintCounters_.headerPaints += painted.header ? 1 : 0;
+    paintCounters_.linesPainted += painted.lines;
+    paintCounters_.lastPaint = dc.paintRect();
 }
 
 LRESULT CVantorView::onEraseBackground() { return 1; }  // the paint covers every pixel
 
 void CVantorView::onSize(UINT, int, int) {
+    callDefault();
     updateScrollRange();
-    ensureCursorVisible(false);
 }
 
 void CVantorView::onVScroll(WPARAM wParam, LPARAM) {
     SCROLLINFO si{sizeof(si), SIF_ALL};
     GetScrollInfo(hwnd_, SB_VERT, &si);
-    int first = firstVisible_;
-    switch (LOWORD(wParam)) {
-    case SB_LINEUP: --first; break;
-    case SB_LINEDOWN: ++first; break;
-    case SB_PAGEUP: first -= rowsPerPage(); break;
-    case SB_PAGEDOWN: first += rowsPerPage(); break;
-    case SB_THUMBTRACK: case SB_THUMBPOSITION: first = si.nTrackPos; break;
-    case SB_TOP: first = 0; break;
-    case SB_BOTTOM: first = listing_.count(); break;
-    default: return;
+    const int page = static_cast<int>(si.nPage);
+    const auto top = pane_geometry::scrollRequestTop(LOWORD(wParam), si.nTrackPos, si.nPos, page, si.nMin, si.nMax);
+    if (!top) {
+        callDefault();
+        return;
     }
-    scrollTo(first, true);
+    SetScrollPos(hwnd_, SB_VERT, *top, TRUE);
+    scrollRows(firstVisible() - si.nPos);
 }
 
-void CVantorView::scrollTo(int first, bool redraw) {
-    first = std::clamp(first, 0, std::max(listing_.count() - 1, 0));
-    if (first == firstVisible_) return;
-    firstVisible_ = first;
-    SetScrollPos(hwnd_, SB_VERT, first, redraw);
-    if (redraw) repaintAll();
+LRESULT CVantorView::onFolderChanged() {
+    listing_.refresh();
+    return 0;
 }
 
-void CVantorView::watchFolder(const std::wstring&) {}
+int CVantorView::ensureVisible(int position, bool repaint) {
+    SCROLLINFO si{sizeof(si), SIF_POS | SIF_PAGE};
+    GetScrollInfo(hwnd_, SB_VERT, &si);
+    // A pane too low for one whole row still scrolls a row at a time.
+    const int page = std::max(static_cast<int>(si.nPage), 1);
+    const int top = pane_geometry::topShowing(position, si.nPos, page);
+    if (top == si.nPos) return 0;
+    SetScrollPos(hwnd_, SB_VERT, top, TRUE);
+    if (repaint) repaintAll();
+    // The bar may have clamped the position; what it holds now is what is drawn.
+    return firstVisible() - si.nPos;
+}
+
+void CVantorView::scrollRows(int rows) {
+    if (rows == 0 || !hwnd_) return;
+    const RECT area = listingRect();
+    ScrollWindowEx(hwnd_, 0, -rows * lineHeight(), &area, &area, nullptr, nullptr, SW_INVALIDATE);
+    UpdateWindow(hwnd_);
+}
+
+void CVantorView::setCursor(int position) {
+    const int old = listing_.cursor();
+    listing_.setCursor(pane_geometry::clampCursor(position, listing_.count()));
+    const int rows = ensureVisible(listing_.cursor(), false);
+    if (rows != 0) scrollRows(rows);
+    redrawLine(old);
+    redrawLine(listing_.cursor());
+}
+
+void CVantorView::moveCursor(int delta) { setCursor(listing_.cursor() + delta); }
+
+void CVantorView::markRange(int low, int high) {
+    for (int i = 0; i < listing_.count(); ++i) {
+        const MarkMode mode = (i >= low && i <= high) ? MarkMode::Mark : MarkMode::Unmark;
+        if (listing_.list().setMark(listing_.index().positionAt(i), mode)) redrawLine(i);
+    }
+    redrawHeader();
+}
+
+std::vector<const FileEntry*> CVantorView::collectTargets() const {
+    std::vector<const FileEntry*> targets;
+    const FileEntry* cursorEntry = listing_.cursorEntry();
+    if (!cursorEntry || cursorEntry->isParent()) return targets;
+    for (int i = 0; i < listing_.count(); ++i)
+        if (const FileEntry* entry = listing_.index().entryAt(i); entry->isMarked()) targets.push_back(entry);
+    if (targets.empty()) targets.push_back(cursorEntry);
+    return targets;
+}
+
+CVantorView* CVantorView::otherPane() const {
+    auto* frame = dynamic_cast<CMainFrame*>(parentFrame());
+    return frame ? frame->otherPane(this) : nullptr;
+}
+
+void CVantorView::watchFolder(const std::wstring&) {}  // the change watcher follows the folder from here
 void CVantorView::rearmWatcher() {}
 
 void CVantorView::updateScrollRange() {
-    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
+    if (!hwnd_) return;
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL};
     si.nMin = 0;
     si.nMax = std::max(listing_.count() - 1, 0);
     si.nPage = static_cast<UINT>(rowsPerPage());
-    si.nPos = firstVisible_;
-    SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
+    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
 }
 
 void CVantorView::ensureCursorVisible(bool redraw) {
-    const int cursor = listing_.cursor();
-    if (cursor < 0) return;
-    if (cursor < firstVisible_) scrollTo(cursor, redraw);
-    else if (cursor >= firstVisible_ + rowsPerPage()) scrollTo(cursor - rowsPerPage() + 1, redraw);
+    if (listing_.cursor() >= 0) ensureVisible(listing_.cursor(), redraw);
 }
 
 void CVantorView::repaintAll() {
+    if (!hwnd_) return;
     InvalidateRect(hwnd_, nullptr, FALSE);
     UpdateWindow(hwnd_);
 }
 
 void CVantorView::redrawLine(int displayPosition) {
+    if (!hwnd_ || displayPosition < 0) return;
     ClientDc dc(hwnd_);
     RECT rc;
     GetClientRect(hwnd_, &rc);
     PanePainter painter(dc.get(), rc, CVantorApp::instance()->listFont().logFont(), lineHeight(), settings());
-    drawPaneLine(painter, listing_, firstVisible_, displayPosition, isActive());
+    if (drawPaneLine(painter, listing_, firstVisible(), displayPosition, isActive())) ++paintCounters_.linesRedrawn;
 }
 
 void CVantorView::redrawHeader() {
+    if (!hwnd_) return;
     ClientDc dc(hwnd_);
     RECT rc;
     GetClientRect(hwnd_, &rc);
@@ -153,97 +249,13 @@ void CVantorView::redrawHeader() {
     painter.redrawStatusLine(paneStatusText(listing_));
 }
 
-void CVantorView::setCursor(int position) {
-    if (listing_.count() == 0) return;
-    position = std::clamp(position, 0, listing_.count() - 1);
-    const int old = listing_.cursor();
-    if (position == old) return;
-    listing_.setCursor(position);
-    const int first = firstVisible_;
-    ensureCursorVisible(true);
-    if (first == firstVisible_) {
-        redrawLine(old);
-        redrawLine(position);
-    }
-}
-
-void CVantorView::moveCursor(int delta) {
-    // A pane without a cursor gets one on its first line.
-    setCursor(listing_.cursor() < 0 ? 0 : listing_.cursor() + delta);
-}
-
 void CVantorView::onActivateView(bool active) {
+    active_ = active ? 1 : 0;
+    redrawLine(listing_.cursor());
     if (active) {
-        if (Document* doc = document()) doc->setTitle(listing_.folder());
-        else if (FrameWindow* frame = parentFrame(); frame && frame->document()) frame->document()->setTitle(listing_.folder());
+        Document* doc = document();
+        if (!doc && parentFrame()) doc = parentFrame()->document();
+        if (doc) doc->setTitle(listing_.folder());
     }
-    if (hwnd_) redrawLine(listing_.cursor());
-}
-
-void CVantorView::onRenew() { listing_.refresh(); }
-
-void CVantorView::onWildcard() {
-    InputDialog input;
-    input.title = L"マスク指定";
-    input.text = listing_.mask();
-    if (input.doModal(hwnd_) == IDOK) listing_.setMask(input.text);
-}
-
-void CVantorView::onWildcardParameter(const std::wstring& parameter) { listing_.setMask(parameter); }
-void CVantorView::onDriveSelectParameter(const std::wstring&) {}
-void CVantorView::onDirDirectParameter(const std::wstring&) {}
-void CVantorView::onMacroParameter(const std::wstring&) {}
-
-void CVantorView::onAllCard() { listing_.setMask(L"*.*"); }
-void CVantorView::onUpdateAllCard(CommandUI& ui) { ui.enable(listing_.hasMask()); }
-
-void CVantorView::onSort(UINT id) { listing_.applySort(sortTypeOfCommand(id), listing_.groupMask()); }
-void CVantorView::onUpdateSort(CommandUI& ui) { ui.check(listing_.sortType() == sortTypeOfCommand(ui.id())); }
-
-void CVantorView::onSortOptDir() { listing_.applySort(listing_.sortType(), listing_.groupMask() ^ kFoldersFirst); }
-void CVantorView::onUpdateSortOptDir(CommandUI& ui) { ui.check((listing_.groupMask() & kFoldersFirst) != 0); }
-
-void CVantorView::onSortPopup() {
-    SetForegroundWindow(hwnd_);
-    UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_SORT_MENU)));
-    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
-    if (!popup) return;
-    for (UINT id = ID_SORT_NONE; id <= ID_SORT_SIZE_SMALL; ++id)
-        CheckMenuItem(popup, id, MF_BYCOMMAND | (listing_.sortType() == sortTypeOfCommand(id) ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(popup, ID_SORT_OPT_DIR,
-                  MF_BYCOMMAND | ((listing_.groupMask() & kFoldersFirst) ? MF_CHECKED : MF_UNCHECKED));
-    POINT origin{0, 0};
-    ClientToScreen(hwnd_, &origin);
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, origin.x, origin.y, 0, hwnd_, nullptr);
-}
-
-void CVantorView::onMarkCommand(UINT id) {
-    switch (id) {
-    case ID_MARK_ALL: listing_.markAll(MarkMode::Mark); break;
-    case ID_MARK_ALL_FILE: listing_.markAllFiles(MarkMode::Mark); break;
-    case ID_MARK_TOGGLE: listing_.markAll(MarkMode::Toggle); break;
-    case ID_MARK_TOGGLE_FILE: listing_.markAllFiles(MarkMode::Toggle); break;
-    case ID_MARK_CLEAR: listing_.markAll(MarkMode::Unmark); break;
-    default: break;
-    }
-}
-
-void CVantorView::onLineUp() { moveCursor(-1); }
-void CVantorView::onLineDown() { moveCursor(1); }
-void CVantorView::onPageUp() { moveCursor(-rowsPerPage()); }
-void CVantorView::onPageDown() { moveCursor(rowsPerPage()); }
-void CVantorView::onTop() { setCursor(0); }
-void CVantorView::onBottom() { setCursor(listing_.count() - 1); }
-
-void CVantorView::onMark() {
-    const int cursor = listing_.cursor();
-    if (listing_.list().setMark(listing_.index().positionAt(cursor), MarkMode::Toggle)) {
-        redrawLine(cursor);
-        redrawHeader();
-    }
-}
-
-void CVantorView::onMarkDown() {
-    onMark();
-    moveCursor(1);
+    View::onActivateView(active);
 }

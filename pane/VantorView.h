@@ -1,9 +1,26 @@
-// A file pane: lists one folder, draws it by hand, and carries out the listing commands
-// (re-read, mask, sort, marks) and the cursor commands.
+// A file pane: lists one folder, draws it by hand, and carries out the cursor, marking, listing and
+// navigation commands, the mouse gestures and the shell context menu.
 #pragma once
 #include "framework/View.h"
 #include "keys/ParameterReceiver.h"
+#include "pane/FileEntry.h"
+#include "pane/FolderHistory.h"
 #include "pane/PaneListing.h"
+#include <vector>
+
+// The change watcher's note that the pane's folder changed.
+constexpr UINT WM_FOLDER_CHANGED = WM_USER + 100;
+
+enum class MouseGesture { Idle = 0, Click = 1, ShiftClick = 2, CtrlClick = 3, HeaderPress = 4, BelowPress = 5 };
+
+// What the pane drew, so the cost of cursor movement and scrolling can be checked from outside.
+struct PaintCounters {
+    int paints = 0;       // WM_PAINT handled
+    int headerPaints = 0; // of those, the ones that drew the header
+    int linesPainted = 0; // listing lines drawn by WM_PAINT
+    int linesRedrawn = 0; // listing lines drawn directly (cursor, marks)
+    RECT lastPaint{};     // the update rectangle of the last WM_PAINT
+};
 
 class CVantorView : public View, public PaneHost, public ParameterReceiver {
 public:
@@ -12,12 +29,34 @@ public:
     PaneListing& listing() { return listing_; }
     const PaneListing& listing() const { return listing_; }
     int paneIndex() const { return listing_.paneIndex(); }
-    int firstVisible() const { return firstVisible_; }
-    bool isActive() const;
-    // Rows that fit wholly in the listing area (at least 1).
-    int rowsPerPage() const;
+    const std::wstring& folder() const { return listing_.folder(); }
+    FolderHistory& history() { return history_; }
+    MouseGesture gesture() const { return gesture_; }
+    int anchor() const { return anchor_; }
+    bool isActive() const { return active_ != 0; }
+    const PaintCounters& paintCounters() const { return paintCounters_; }
+
+    // First display position on screen: the scroll bar's position.
+    int firstVisible() const;
+    int lineHeight() const;
+    // Whole rows that fit in `height` pixels below the header (the client height when height <= 0).
+    int rowsPerPage(int height = 0) const;
+    // Display position at client y, or -1 on the header, -2 below the last entry.
+    int hitTest(int y) const;
+
     void setCursor(int position);
     void moveCursor(int delta);
+    // Scrolls so that `position` is on screen; the rows scrolled (0 when none).
+    int ensureVisible(int position, bool repaint);
+    // Moves the drawn rows up by `rows` (down when negative) and paints what was uncovered.
+    void scrollRows(int rows);
+    // Marks exactly the display positions low..high, unmarking all others.
+    void markRange(int low, int high);
+
+    // The entries a command acts on: none without a cursor or on "..", else the marked ones, else
+    // the cursor entry.
+    std::vector<const FileEntry*> collectTargets() const;
+    CVantorView* otherPane() const;
 
     // PaneHost
     void watchFolder(const std::wstring& folder) override;
@@ -39,11 +78,28 @@ public:
 protected:
     const MessageMap* messageMap() const override;
     LRESULT onCreate(WPARAM wParam, LPARAM lParam);
+    void onDestroy();
     void onPaint();
     LRESULT onEraseBackground();
     void onSize(UINT type, int cx, int cy);
     void onVScroll(WPARAM wParam, LPARAM lParam);
+    LRESULT onFolderChanged();
 
+    // Mouse
+    void onLButtonDown(WPARAM wParam, LPARAM lParam);
+    void onMouseMove(WPARAM wParam, LPARAM lParam);
+    void onLButtonUp(WPARAM wParam, LPARAM lParam);
+    void onLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    LRESULT onMouseWheel(WPARAM wParam, LPARAM lParam);
+    void onRButtonDown(WPARAM wParam, LPARAM lParam);
+    void onContextMenu(WPARAM wParam, LPARAM lParam);
+    // Owner-draw and pop-up messages of menus the pane owns: offered to an open shell menu, never
+    // passed on, so pane pop-ups set their own check marks.
+    LRESULT onDrawItem(WPARAM wParam, LPARAM lParam);
+    LRESULT onMeasureItem(WPARAM wParam, LPARAM lParam);
+    LRESULT onInitMenuPopup(WPARAM wParam, LPARAM lParam);
+
+    // Commands
     void onRenew();
     void onWildcard();
     void onAllCard();
@@ -62,11 +118,20 @@ protected:
     void onBottom();
     void onMark();
     void onMarkDown();
+    void onActiveToggle();
 
 private:
-    void scrollTo(int first, bool redraw);
-    int lineHeight() const;
+    // Toggles the mark of the cursor entry and redraws its line and the header; false on "..".
+    bool toggleCursorMark();
+    // Where dragging the marked entries starts; the transfer itself comes with drag and drop.
+    void beginDrag();
+    void showContextMenu();
+    RECT listingRect() const;
 
     PaneListing listing_;
-    int firstVisible_ = 0;
+    int active_ = 0;
+    MouseGesture gesture_ = MouseGesture::Idle;
+    int anchor_ = 0;
+    FolderHistory history_;
+    PaintCounters paintCounters_;
 };

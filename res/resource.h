@@ -10,6 +10,20 @@
 #define IDD_BUTTON_BAR          160
 
 // Controls.
+// Function-key button bar: F1 to F12 in order, then the spacer.
+#define IDC_BUTTON_F1             1084
+#define IDC_BUTTON_F2             1085
+#define IDC_BUTTON_F3             1086
+#define IDC_BUTTON_F4             1087
+#define IDC_BUTTON_F5             1088
+#define IDC_BUTTON_F6             1089
+#define IDC_BUTTON_F7             1090
+#define IDC_BUTTON_F8             1091
+#define IDC_BUTTON_F9             1092
+#define IDC_BUTTON_F10            1093
+#define IDC_BUTTON_F11            1094
+#define IDC_BUTTON_F12            1095
+#define IDC_BUTTON_BAR_SPACER   1096
 #define IDC_ABOUT_BUILT         1101
 #define IDC_INPUT_EDIT          1022
 

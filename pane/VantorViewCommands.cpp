@@ -1,0 +1,86 @@
+// The pane's commands: cursor movement and paging, marking, re-reading, masks and sort order.
+#include "app/MainFrame.h"
+#include "common/InputDialog.h"
+#include "framework/Handles.h"
+#include "pane/SortCommands.h"
+#include "pane/VantorView.h"
+#include "resource.h"
+
+void CVantorView::onRenew() { listing_.refresh(); }
+
+void CVantorView::onWildcard() {
+    InputDialog input;
+    input.title = L"マスク指定";
+    input.text = listing_.mask();
+    if (input.doModal(hwnd_) == IDOK) listing_.setMask(input.text);
+}
+
+void CVantorView::onWildcardParameter(const std::wstring& parameter) { listing_.setMask(parameter); }
+void CVantorView::onDriveSelectParameter(const std::wstring&) {}
+void CVantorView::onDirDirectParameter(const std::wstring&) {}
+void CVantorView::onMacroParameter(const std::wstring&) {}
+
+void CVantorView::onAllCard() { listing_.setMask(L"*.*"); }
+void CVantorView::onUpdateAllCard(CommandUI& ui) { ui.enable(listing_.hasMask()); }
+
+void CVantorView::onSort(UINT id) { listing_.applySort(sortTypeOfCommand(id), listing_.groupMask()); }
+void CVantorView::onUpdateSort(CommandUI& ui) { ui.check(listing_.sortType() == sortTypeOfCommand(ui.id())); }
+
+void CVantorView::onSortOptDir() { listing_.applySort(listing_.sortType(), listing_.groupMask() ^ kFoldersFirst); }
+void CVantorView::onUpdateSortOptDir(CommandUI& ui) { ui.check((listing_.groupMask() & kFoldersFirst) != 0); }
+
+void CVantorView::onSortPopup() {
+    SetForegroundWindow(hwnd_);
+    UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_SORT_MENU)));
+    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+    if (!popup) return;
+    // The pane answers pop-up initialisation itself, so the check marks are set here.
+    for (UINT id = ID_SORT_NONE; id <= ID_SORT_SIZE_SMALL; ++id)
+        CheckMenuItem(popup, id, MF_BYCOMMAND | (listing_.sortType() == sortTypeOfCommand(id) ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, ID_SORT_OPT_DIR,
+                  MF_BYCOMMAND | ((listing_.groupMask() & kFoldersFirst) ? MF_CHECKED : MF_UNCHECKED));
+    POINT origin{0, 0};
+    ClientToScreen(hwnd_, &origin);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, origin.x, origin.y, 0, hwnd_, nullptr);
+}
+
+void CVantorView::onMarkCommand(UINT id) {
+    switch (id) {
+    case ID_MARK_ALL: listing_.markAll(MarkMode::Mark); break;
+    case ID_MARK_ALL_FILE: listing_.markAllFiles(MarkMode::Mark); break;
+    case ID_MARK_TOGGLE: listing_.markAll(MarkMode::Toggle); break;
+    case ID_MARK_TOGGLE_FILE: listing_.markAllFiles(MarkMode::Toggle); break;
+    case ID_MARK_CLEAR: listing_.markAll(MarkMode::Unmark); break;
+    default: break;
+    }
+}
+
+void CVantorView::onLineUp() { moveCursor(-1); }
+void CVantorView::onLineDown() { moveCursor(1); }
+void CVantorView::onPageUp() { moveCursor(-rowsPerPage()); }
+void CVantorView::onPageDown() { moveCursor(rowsPerPage()); }
+void CVantorView::onTop() { setCursor(0); }
+void CVantorView::onBottom() { setCursor(listing_.count() - 1); }
+
+bool CVantorView::toggleCursorMark() {
+    const FileEntry* entry = listing_.cursorEntry();
+    if (!entry || entry->isParent()) return false;
+    listing_.list().setMark(listing_.index().positionAt(listing_.cursor()), MarkMode::Toggle);
+    redrawLine(listing_.cursor());
+    redrawHeader();
+    return true;
+}
+
+void CVantorView::onMark() { toggleCursorMark(); }
+
+void CVantorView::onMarkDown() {
+    if (toggleCursorMark()) moveCursor(1);
+}
+
+void CVantorView::onActiveToggle() {
+    CVantorView* other = otherPane();
+    FrameWindow* frame = parentFrame();
+    if (!other || !frame || other == this) return;
+    frame->setActiveView(other);
+    SetFocus(other->hwnd());
+}
