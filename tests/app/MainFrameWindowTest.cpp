@@ -1,0 +1,158 @@
+#include "support/RunningProgram.h"
+#include "support/SettingsFixture.h"
+#include "support/UiDriver.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+
+namespace {
+int columnWidth(CMainFrame& frame, int column) {
+    int current = 0, minimum = 0;
+    frame.splitter().columnInfo(column, current, minimum);
+    return current;
+}
+
+RECT outerRect(HWND window) {
+    RECT rc{};
+    GetWindowRect(window, &rc);
+    return rc;
+}
+
+class MainFrameWindow : public testing::Test {
+protected:
+    void seed(const std::wstring& text) { writeUtf16Ini(program.settingsPath(), text); }
+    std::wstring saved(const wchar_t* key) { return program.setting(L"Window", key); }
+
+    TempFolder start;
+    RunningProgram program;
+};
+}  // namespace
+
+TEST_F(MainFrameWindow, SavedWeightsDivideTheOuterWidthLessTheGap) {
+    seed(L"[Window]\r\nleft=10\r\ntop=20\r\nright=830\r\nbottom=620\r\nPaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20\r\n");
+    ASSERT_TRUE(program.start(start.path()));
+    const RECT rc = outerRect(program.frameWindow());
+    EXPECT_EQ(rc.left, 10);
+    EXPECT_EQ(rc.top, 20);
+    EXPECT_EQ(rc.right - rc.left, 820);
+    EXPECT_EQ(columnWidth(program.frame(), 0), 600);
+    EXPECT_EQ(program.frame().weightL(), 300);
+    EXPECT_EQ(program.frame().gap(), 20);
+}
+
+TEST_F(MainFrameWindow, CentreSplitGivesBothColumnsTheMeanWidthAndKeepsIt) {
+    ASSERT_TRUE(program.start(start.path()));
+    CMainFrame& frame = program.frame();
+    frame.splitter().setColumnInfo(0, 401, 0);
+    frame.splitter().recalcLayout();
+    const int right = columnWidth(frame, 1);
+    const int gap = frame.gap();
+    program.command(ID_SPLIT_CENTER);
+    EXPECT_EQ(frame.weightL(), (401 + right) / 2);
+    EXPECT_EQ(frame.weightR(), (401 + right) / 2);
+    EXPECT_EQ(columnWidth(frame, 0), (401 + right) / 2);
+    EXPECT_EQ(frame.gap(), gap);
+    // A later resize keeps the even split of the outer width less the gap.
+    const RECT rc = outerRect(program.frameWindow());
+    MoveWindow(program.frameWindow(), rc.left, rc.top, 900, rc.bottom - rc.top, TRUE);
+    pumpMessagesFor(50);
+    EXPECT_EQ(columnWidth(frame, 0), (900 - gap) / 2);
+}
+
+TEST_F(MainFrameWindow, MinimisingChangesNoColumnButIsTheRectangleSeenLast) {
+    ASSERT_TRUE(program.start(start.path()));
+    const int before = columnWidth(program.frame(), 0);
+    const int weightL = program.frame().weightL();
+    ShowWindow(program.frameWindow(), SW_MINIMIZE);
+    pumpMessagesFor(100);
+    ASSERT_TRUE(IsIconic(program.frameWindow()));
+    EXPECT_EQ(program.frame().windowRect().left, outerRect(program.frameWindow()).left);
+    EXPECT_EQ(program.frame().weightL(), weightL);
+    ShowWindow(program.frameWindow(), SW_RESTORE);
+    pumpMessagesFor(100);
+    EXPECT_EQ(columnWidth(program.frame(), 0), before);
+}
+
+TEST_F(MainFrameWindow, PlacementAndProportionSavedAtExitAreHonouredAtTheNextStart) {
+    ASSERT_TRUE(program.start(start.path()));
+    MoveWindow(program.frameWindow(), 40, 30, 700, 500, TRUE);
+    pumpMessagesFor(50);
+    program.frame().splitter().setColumnInfo(0, 200, 0);
+    program.frame().splitter().recalcLayout();
+    const int left = columnWidth(program.frame(), 0), right = columnWidth(program.frame(), 1);
+    program.stop();
+
+    EXPECT_EQ(saved(L"left"), L"40");
+    EXPECT_EQ(saved(L"top"), L"30");
+    EXPECT_EQ(saved(L"right"), L"740");
+    EXPECT_EQ(saved(L"bottom"), L"530");
+    EXPECT_EQ(saved(L"PaneWidthL"), std::to_wstring(left));
+    EXPECT_EQ(saved(L"PaneWidthR"), std::to_wstring(right));
+    EXPECT_EQ(saved(L"PaneGap"), std::to_wstring(700 - left - right));
+
+    ASSERT_TRUE(program.start(start.path()));
+    const RECT rc = outerRect(program.frameWindow());
+    EXPECT_EQ(rc.left, 40);
+    EXPECT_EQ(rc.top, 30);
+    EXPECT_EQ(rc.right, 740);
+    EXPECT_EQ(rc.bottom, 530);
+    EXPECT_LE(std::abs(columnWidth(program.frame(), 0) - left), 1);
+}
+
+TEST_F(MainFrameWindow, PlacementLeftByAMaximisedOrMinimisedWindowIsIgnoredWithItsWeights) {
+    for (const wchar_t* left : {L"-8", L"-32000"}) {
+        seed(std::wstring(L"[Window]\r\nleft=") + left +
+             L"\r\ntop=0\r\nright=500\r\nbottom=400\r\nPaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20\r\n");
+        ASSERT_TRUE(program.start(start.path()));
+        EXPECT_NE(outerRect(program.frameWindow()).left, _wtoi(left)) << left;
+        EXPECT_EQ(program.frame().weightL(), 1) << left;
+        EXPECT_EQ(program.frame().weightR(), 1) << left;
+        const RECT rc = outerRect(program.frameWindow());
+        EXPECT_EQ(columnWidth(program.frame(), 0), (rc.right - rc.left) / 2) << left;
+        program.stop();
+    }
+}
+
+TEST_F(MainFrameWindow, BarsToggleWithCheckMarksAndTheirStateSurvivesARestart) {
+    ASSERT_TRUE(program.start(start.path()));
+    HWND buttonBar = GetDlgItem(program.frameWindow(), ID_VIEW_BUTTON_BAR);
+    HWND statusBar = GetDlgItem(program.frameWindow(), ID_VIEW_STATUS_BAR);
+    ASSERT_TRUE(buttonBar && statusBar);
+    EXPECT_TRUE(IsWindowVisible(buttonBar));
+    EXPECT_EQ(windowText(GetDlgItem(buttonBar, IDC_BUTTON_F5)), L"F5");
+    program.command(ID_VIEW_BUTTON_BAR);
+    EXPECT_FALSE(IsWindowVisible(buttonBar));
+    CommandUI ui(ID_VIEW_BUTTON_BAR);
+    program.frame().onCmdMsg(ID_VIEW_BUTTON_BAR, CommandMode::Update, &ui);
+    EXPECT_FALSE(ui.checked());
+    program.stop();
+
+    ASSERT_TRUE(program.start(start.path()));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(program.frameWindow(), ID_VIEW_BUTTON_BAR)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(program.frameWindow(), ID_VIEW_STATUS_BAR)));
+}
+
+TEST_F(MainFrameWindow, QuitConfirmationEndsTheProgramOnlyOnYes) {
+    ASSERT_TRUE(program.start(start.path()));
+    HWND frame = program.frameWindow();
+    const std::wstring title = windowText(frame);
+    {
+        DialogAction no(L"Vantor", [](HWND box) { clickButton(box, IDNO); });
+        program.command(ID_UI_QUIT_CONFIRM);
+        ASSERT_TRUE(no.finish());
+    }
+    pumpMessagesFor(50);
+    EXPECT_TRUE(IsWindow(frame));
+    std::wstring asked;
+    {
+        DialogAction yes(L"Vantor", [&](HWND box) {
+            asked = staticTexts(box);
+            clickButton(box, IDYES);
+        });
+        program.command(ID_UI_QUIT_CONFIRM);
+        ASSERT_TRUE(yes.finish());
+    }
+    pumpMessagesFor(50);
+    EXPECT_NE(asked.find(L"終了してもよろしいですか？"), std::wstring::npos);
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(saved(L"PaneGap").empty(), false);  // the exit saved the placement
+}

@@ -1,0 +1,41 @@
+// The real program started in-process: its application object with a settings file of its own in
+// a temp folder, the main frame and both panes, started in a chosen folder. It can be stopped and
+// started again on the same settings file, as a user quitting and restarting would.
+#pragma once
+#include "app/MainFrame.h"
+#include "app/VantorApp.h"
+#include "support/TempFolder.h"
+#include <memory>
+#include <string>
+
+class RunningProgram {
+public:
+    RunningProgram();
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    // Starts in `startFolder` (the process's current directory during the start); false when the
+    // frame could not be created.
+    bool start(const std::wstring& startFolder);
+    // Destroys the frame (which saves what it saves at exit) and the application object.
+    void stop();
+
+    std::wstring settingsPath() const { return settingsDir_ / L"Vantor.ini"; }
+    CVantorApp& app() { return *app_; }
+    CMainFrame& frame() { return *frame_; }
+    HWND frameWindow() const { return frame_ ? frame_->hwnd() : nullptr; }
+    CVantorView& pane(int column) { return *frame_->paneInColumn(column); }
+
+    // A value of the settings file as it is on disk now (also while the program is stopped).
+    std::wstring setting(const wchar_t* section, const wchar_t* key) const;
+
+    // Posts a command to the frame as a menu would and lets it run.
+    void command(UINT id);
+
+private:
+    TempFolder settingsDir_;
+    std::wstring savedDirectory_;
+    std::unique_ptr<CVantorApp> app_;
+    CMainFrame* frame_ = nullptr;
+};
