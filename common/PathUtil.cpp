@@ -35,3 +35,9 @@ bool deleteItem(const std::wstring& path) {
     if (!removed && readOnly) SetFileAttributesW(path.c_str(), attributes);
     return removed;
 }
+
+std::wstring currentDirectory() {
+    wchar_t current[520] = {};
+    const DWORD length = GetCurrentDirectoryW(520, current);
+    return length > 0 && length < 520 ? std::wstring(current, length) : std::wstring();
+}

@@ -17,6 +17,9 @@ struct SplitPath {
 // Splits at the last backslash; none when the path has no backslash.
 std::optional<SplitPath> splitPath(const std::wstring& path);
 
+// The process's current directory, empty when it cannot be read.
+std::wstring currentDirectory();
+
 // Deletes a file or an empty folder for good (no recycle bin), clearing the read-only attribute
 // first. On failure the item keeps the attributes it had.
 bool deleteItem(const std::wstring& path);

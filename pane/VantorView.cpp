@@ -1,6 +1,7 @@
 #include "pane/VantorView.h"
 #include "app/MainFrame.h"
 #include "app/VantorApp.h"
+#include "common/PathUtil.h"
 #include "framework/Document.h"
 #include "framework/Handles.h"
 #include "pane/PaneGeometry.h"
@@ -9,12 +10,6 @@
 #include <algorithm>
 
 namespace {
-std::wstring currentDirectory() {
-    wchar_t current[520] = {};
-    const DWORD length = GetCurrentDirectoryW(520, current);
-    return length > 0 && length < 520 ? std::wstring(current, length) : std::wstring();
-}
-
 bool isExistingFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -61,6 +56,15 @@ const MessageMap* CVantorView::messageMap() const {
         onCommand<ID_UI_MARK, &CVantorView::onMark>(),
         onCommand<ID_UI_MARK_DOWN, &CVantorView::onMarkDown>(),
         onCommand<ID_UI_ACTIVE_TOGGLE, &CVantorView::onActiveToggle>(),
+        onCommand<ID_DIR_ROOT, &CVantorView::onDirRoot>(),
+        onCommand<ID_DIR_PARENT, &CVantorView::onDirParent>(),
+        onCommand<ID_DIR_BY_ACTIVE, &CVantorView::onDirByActive>(),
+        onCommand<ID_DIR_BY_LEFT, &CVantorView::onDirByLeft>(),
+        onCommand<ID_DIR_BY_RIGHT, &CVantorView::onDirByRight>(),
+        onCommand<ID_DIR_SWAP, &CVantorView::onDirSwap>(),
+        onCommand<ID_FILE_OPEN_APP, &CVantorView::onFileOpenApp>(),
+        onCommand<ID_FILE_VIEW, &CVantorView::onFileViewOrEdit>(),
+        onCommand<ID_FILE_EDIT, &CVantorView::onFileViewOrEdit>(),
     };
     static const MessageMap map{View::messageMap(), entries};
     return &map;

@@ -53,6 +53,13 @@ public:
     // Marks exactly the display positions low..high, unmarking all others.
     void markRange(int low, int high);
 
+    // Makes another folder current: `target` is resolved against the pane's folder when `relative`,
+    // else against the process's current directory. The new folder goes into the drive memory and
+    // the head of the history, is listed afresh, and the cursor lands on the folder just left after
+    // "..", on ".." otherwise. A folder that cannot be entered changes nothing and says nothing; the
+    // process's current directory is the same afterwards in every case.
+    void changeFolder(const std::wstring& target, bool relative);
+
     // The entries a command acts on: none without a cursor or on "..", else the marked ones, else
     // the cursor entry.
     std::vector<const FileEntry*> collectTargets() const;
@@ -119,6 +126,17 @@ protected:
     void onMark();
     void onMarkDown();
     void onActiveToggle();
+
+    // Navigation
+    void onDirRoot();
+    void onDirParent();
+    void onDirByActive();
+    void onDirByLeft();
+    void onDirByRight();
+    void onDirSwap();
+    // Opening the cursor entry: a folder is entered; files go to the programs that open them.
+    void onFileOpenApp();
+    void onFileViewOrEdit();
 
 private:
     // Toggles the mark of the cursor entry and redraws its line and the header; false on "..".

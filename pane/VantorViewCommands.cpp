@@ -16,8 +16,6 @@ void CVantorView::onWildcard() {
 }
 
 void CVantorView::onWildcardParameter(const std::wstring& parameter) { listing_.setMask(parameter); }
-void CVantorView::onDriveSelectParameter(const std::wstring&) {}
-void CVantorView::onDirDirectParameter(const std::wstring&) {}
 void CVantorView::onMacroParameter(const std::wstring&) {}
 
 void CVantorView::onAllCard() { listing_.setMask(L"*.*"); }

@@ -1,0 +1,182 @@
+#include "pane/PaneGeometry.h"
+#include "support/RunningProgram.h"
+#include "support/SettingsFixture.h"
+#include "support/UiDriver.h"
+#include "common/PathUtil.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+
+namespace {
+// A start folder WORK holding SRC (with two files) and DOC; both panes start in WORK.
+class FolderNavigation : public testing::Test {
+protected:
+    void SetUp() override {
+        dir.makeFolder(L"WORK");
+        dir.makeFolder(L"WORK\\SRC");
+        dir.makeFolder(L"WORK\\DOC");
+        dir.writeFile(L"WORK\\SRC\\main.cpp", "x");
+        dir.writeFile(L"WORK\\SRC\\util.cpp", "x");
+        work = dir / L"WORK";
+        ASSERT_TRUE(program.start(work));
+        // Every call below must leave the process's current directory where it was.
+        SetCurrentDirectoryW(dir.path().c_str());
+    }
+    void TearDown() override { EXPECT_EQ(currentDirectory(), dir.path()); }
+
+    CVantorView& left() { return program.pane(0); }
+    CVantorView& right() { return program.pane(1); }
+    std::wstring cursorName(CVantorView& pane) {
+        const FileEntry* entry = pane.listing().cursorEntry();
+        return entry ? entry->name() : L"";
+    }
+
+    TempFolder dir;
+    std::wstring work;
+    RunningProgram program;
+};
+
+// A folder on Wine's Z: drive (the Unix root), for moves between drives.
+class ZDriveFolder {
+public:
+    ZDriveFolder() : path_(L"Z:\\tmp\\vantor-nav-" + std::to_wstring(GetCurrentProcessId())) {
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~ZDriveFolder() { RemoveDirectoryW(path_.c_str()); }
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+}  // namespace
+
+TEST_F(FolderNavigation, EnteringPutsTheCursorOnTheParentEntryAndLeavingOnTheFolderLeft) {
+    left().changeFolder(L"SRC", true);
+    EXPECT_EQ(left().folder(), work + L"\\SRC");
+    EXPECT_EQ(cursorName(left()), L"..");
+    EXPECT_EQ(left().listing().count(), 3);
+    EXPECT_NE(windowText(program.frameWindow()).find(work + L"\\SRC"), std::wstring::npos);
+
+    program.command(ID_DIR_PARENT);
+    EXPECT_EQ(left().folder(), work);
+    EXPECT_EQ(cursorName(left()), L"SRC");
+    EXPECT_EQ(right().folder(), work);  // the other pane stays
+
+    program.command(ID_DIR_ROOT);
+    EXPECT_EQ(left().folder(), rootPrefix(work) + L"\\");
+    EXPECT_EQ(left().listing().cursor(), 0);
+    EXPECT_EQ(left().history().entryAt(0), left().folder());
+    EXPECT_EQ(left().history().entryAt(1), work);
+    EXPECT_EQ(left().history().entryAt(2), work + L"\\SRC");
+}
+
+TEST_F(FolderNavigation, ParentOfARootReentersItWithTheCursorOnTheFirstLine) {
+    const std::wstring root = rootPrefix(work) + L"\\";
+    left().changeFolder(root, false);
+    left().setCursor(3);
+    left().changeFolder(L"C:\\nowhere-at-all", false);
+    program.command(ID_DIR_PARENT);
+    EXPECT_EQ(left().folder(), root);
+    EXPECT_EQ(left().listing().cursor(), 0);
+    EXPECT_EQ(left().history().entryAt(0), root);
+    EXPECT_EQ(left().history().entries().size(), 1u);  // the root once, the failed target not at all
+}
+
+TEST_F(FolderNavigation, OpeningAFolderEntersItAndOpeningTheParentEntryGoesUp) {
+    left().setCursor(left().listing().index().findName(L"DOC", 0));
+    program.command(ID_FILE_OPEN_APP);
+    EXPECT_EQ(left().folder(), work + L"\\DOC");
+    ASSERT_EQ(cursorName(left()), L"..");
+    program.command(ID_FILE_OPEN_APP);
+    EXPECT_EQ(left().folder(), work);
+    EXPECT_EQ(cursorName(left()), L"DOC");  // exactly like the parent command
+
+    left().setCursor(left().listing().index().findName(L"SRC", 0));
+    program.command(ID_FILE_VIEW);
+    EXPECT_EQ(left().folder(), work + L"\\SRC");
+    program.command(ID_FILE_EDIT);  // on ".."
+    EXPECT_EQ(left().folder(), work);
+}
+
+TEST_F(FolderNavigation, DoubleClickOnAFolderLineEntersIt) {
+    const int line = left().listing().index().findName(L"SRC", 0);
+    const int h = left().lineHeight();
+    const LPARAM at = MAKELPARAM(10, pane_geometry::listingTop(h) + line * h + h / 2);
+    SendMessageW(left().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(left().hwnd(), WM_LBUTTONUP, 0, at);
+    SendMessageW(left().hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    EXPECT_EQ(left().folder(), work + L"\\SRC");
+}
+
+TEST_F(FolderNavigation, AFolderThatCannotBeEnteredChangesNothing) {
+    left().setCursor(2);
+    for (const std::wstring& target : {std::wstring(), std::wstring(L"missing"), std::wstring(L"Q:\\"),
+                                       std::wstring(L"?:\\bad|name")}) {
+        left().changeFolder(target, true);
+        left().changeFolder(target, false);
+        left().onDirDirectParameter(target);
+        EXPECT_EQ(left().folder(), work) << target;
+        EXPECT_EQ(left().listing().cursor(), 2) << target;
+        EXPECT_EQ(currentDirectory(), dir.path()) << target;
+    }
+    EXPECT_EQ(left().history().entries().size(), 0u);
+    // A relative target given as absolute is resolved against the process's current directory.
+    left().changeFolder(L"WORK\\DOC", false);
+    EXPECT_EQ(left().folder(), work + L"\\DOC");
+}
+
+TEST_F(FolderNavigation, AlignAndSwapMoveTheRightPaneButKeepTheActiveOne) {
+    left().changeFolder(L"SRC", true);
+    program.command(ID_DIR_BY_ACTIVE);
+    EXPECT_EQ(right().folder(), work + L"\\SRC");
+    EXPECT_TRUE(left().isActive());
+    EXPECT_NE(windowText(program.frameWindow()).find(work + L"\\SRC"), std::wstring::npos);
+
+    right().changeFolder(L"..\\DOC", true);
+    program.command(ID_DIR_BY_RIGHT);
+    EXPECT_EQ(left().folder(), work + L"\\DOC");
+    left().changeFolder(work, false);
+    program.command(ID_DIR_BY_LEFT);
+    EXPECT_EQ(right().folder(), work);
+    EXPECT_TRUE(left().isActive());
+}
+
+TEST_F(FolderNavigation, SwapRecordsEachPanesNewFolderInItsOwnHistoryAndInTheDriveMemory) {
+    ZDriveFolder other;
+    left().changeFolder(work + L"\\SRC", false);
+    right().changeFolder(other.path(), false);
+    program.command(ID_DIR_SWAP);
+    EXPECT_EQ(left().folder(), other.path());
+    EXPECT_EQ(right().folder(), work + L"\\SRC");
+    EXPECT_EQ(left().history().entryAt(0), other.path());
+    EXPECT_EQ(left().history().entryAt(1), work + L"\\SRC");
+    EXPECT_EQ(right().history().entryAt(0), work + L"\\SRC");
+    EXPECT_EQ(right().history().entryAt(1), other.path());
+    DriveFolderTable& drives = program.app().driveFolders();
+    EXPECT_EQ(drives.recall(L'z'), other.path());
+    EXPECT_EQ(drives.recall(work[0]), work + L"\\SRC");
+}
+
+TEST_F(FolderNavigation, ADriveParameterGoesToTheLastFolderOfThatDriveOrItsRoot) {
+    ZDriveFolder other;
+    left().changeFolder(L"SRC", true);
+    right().changeFolder(other.path(), false);
+    left().onDriveSelectParameter(L"z:");
+    EXPECT_EQ(left().folder(), other.path());
+    left().onDriveSelectParameter(L"c");
+    EXPECT_EQ(left().folder(), work + L"\\SRC");
+    program.app().driveFolders() = DriveFolderTable();
+    left().onDriveSelectParameter(L"c");
+    EXPECT_EQ(program.app().driveFolders().recall(L'C'), left().folder());
+    EXPECT_EQ(left().folder().size(), 3u);  // the root, in whatever case the platform gives it
+    left().onDriveSelectParameter(L"");
+    left().onDriveSelectParameter(L"1");
+    EXPECT_EQ(left().folder().size(), 3u);
+}
+
+TEST_F(FolderNavigation, AFullHistoryDropsItsOldestEntry) {
+    for (int i = 0; i < 100; ++i) left().history().visit(L"C:\\old" + std::to_wstring(i));
+    left().changeFolder(L"SRC", true);
+    ASSERT_EQ(left().history().entries().size(), 100u);
+    EXPECT_EQ(left().history().entryAt(0), work + L"\\SRC");
+    EXPECT_EQ(left().history().entryAt(99), L"C:\\old1");
+}
