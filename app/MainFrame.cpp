@@ -51,6 +51,20 @@ LRESULT CMainFrame::onCreate(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+bool CMainFrame::PreTranslateMessage(MSG& msg) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP: updateButtonBarModifiers(); break;
+    default: break;
+    }
+    // The key table's bindings without parameter are the only accelerators of the program.
+    if (HACCEL accelerators = CVantorApp::instance()->keyTable().accelerators())
+        if (TranslateAcceleratorW(hwnd_, accelerators, &msg)) return true;
+    return FrameWindow::PreTranslateMessage(msg);
+}
+
 bool CMainFrame::onCreateClient(const CREATESTRUCTW&) {
     RECT rc;
     GetClientRect(hwnd_, &rc);

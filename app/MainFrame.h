@@ -25,6 +25,10 @@ public:
     // Rewrites the menu texts so that each shows the key bound to its command.
     void refreshMenuKeyTexts();
 
+    // Key messages meet the key table's accelerators here, before any window inside the frame
+    // sees them.
+    bool PreTranslateMessage(MSG& msg) override;
+
 protected:
     const MessageMap* messageMap() const override;
     bool onCreateClient(const CREATESTRUCTW& cs) override;
@@ -45,6 +49,8 @@ private:
     void readWindowRect();
     int columnWidth(int column) const;
     void repaintEverything();
+    // The button bar follows the modifier keys from here once it shows the key labels.
+    void updateButtonBarModifiers() {}
 
     SplitterWindow splitter_;
     RECT windowRect_{};

@@ -60,6 +60,11 @@ public:
     // process's current directory is the same afterwards in every case.
     void changeFolder(const std::wstring& target, bool relative);
 
+    // Looks a key up in the key table: a binding with a parameter calls its command's parameter
+    // handler at once, any other binding posts its command to the frame. `virtualKey` is set for
+    // key-down messages and clear for characters. True when something was dispatched.
+    bool dispatchKey(unsigned key, bool virtualKey);
+
     // The entries a command acts on: none without a cursor or on "..", else the marked ones, else
     // the cursor entry.
     std::vector<const FileEntry*> collectTargets() const;
@@ -91,6 +96,8 @@ protected:
     void onSize(UINT type, int cx, int cy);
     void onVScroll(WPARAM wParam, LPARAM lParam);
     LRESULT onFolderChanged();
+    void onKeyDown(WPARAM wParam, LPARAM lParam);
+    void onChar(WPARAM wParam, LPARAM lParam);
 
     // Mouse
     void onLButtonDown(WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,7 @@
 #include "support/RunningProgram.h"
 #include "support/UiDriver.h"
+#include <algorithm>
+#include <iterator>
 
 RunningProgram::RunningProgram() {
     wchar_t saved[MAX_PATH] = {};
@@ -37,4 +39,37 @@ std::wstring RunningProgram::setting(const wchar_t* section, const wchar_t* key)
     wchar_t value[1024] = {};
     GetPrivateProfileStringW(section, key, L"", value, 1024, settingsPath().c_str());
     return value;
+}
+
+void RunningProgram::pump(int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        while (app_->pumpMessage()) {
+        }
+        Sleep(5);
+    }
+}
+
+void RunningProgram::pressKey(WORD virtualKey, unsigned modifiers, HWND window) {
+    if (!window) window = frame_->activeView() ? frame_->activeView()->hwnd() : frame_->hwnd();
+    BYTE saved[256] = {}, held[256] = {};
+    GetKeyboardState(saved);
+    std::copy(std::begin(saved), std::end(saved), std::begin(held));
+    const auto hold = [&](int key, bool down) {
+        held[key] = down ? 0x80 : 0;
+    };
+    hold(VK_SHIFT, modifiers & kShift);
+    hold(VK_CONTROL, modifiers & kCtrl);
+    hold(VK_MENU, modifiers & kAlt);
+    SetKeyboardState(held);
+    // With Alt held, as the platform sends them: system keys with the context bit.
+    const bool alt = (modifiers & kAlt) != 0;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+    const LPARAM down = 1 | scan | (alt ? (1 << 29) : 0);
+    PostMessageW(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, down);
+    pump(30);
+    PostMessageW(window, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, down | (1u << 30) | (1u << 31));
+    pump(30);
+    SetKeyboardState(saved);
+    pump(20);
 }

@@ -33,6 +33,14 @@ public:
     // Posts a command to the frame as a menu would and lets it run.
     void command(UINT id);
 
+    // Runs the program's own message loop (with its pre-translation of keys) for a while.
+    void pump(int milliseconds);
+
+    enum Modifier : unsigned { kNoModifier = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
+    // Queues a key press and release for `window` (the active pane when none is given) with the
+    // modifiers held in the thread's key state, and lets the message loop take them.
+    void pressKey(WORD virtualKey, unsigned modifiers = kNoModifier, HWND window = nullptr);
+
 private:
     TempFolder settingsDir_;
     std::wstring savedDirectory_;

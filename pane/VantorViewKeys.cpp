@@ -1,0 +1,32 @@
+// Keys that reach a pane: the key table's bindings with a parameter (the others were accelerators
+// and never get here).
+#include "app/VantorApp.h"
+#include "framework/FrameWindow.h"
+#include "keys/KeyDispatch.h"
+#include "pane/VantorView.h"
+
+bool CVantorView::dispatchKey(unsigned key, bool virtualKey) {
+    // GetKeyState answers for the moment the message was queued, not for now.
+    const KeyDispatch decision = decideKeyDispatch(CVantorApp::instance()->keyTable(),
+                                                   dispatchModifiersFromKeyState(virtualKey),
+                                                   static_cast<std::uint16_t>(key));
+    switch (decision.action) {
+    case KeyDispatchAction::callParameterHandler:
+        (this->*decision.handler)(decision.parameter);
+        return true;
+    case KeyDispatchAction::postCommand:
+        if (FrameWindow* frame = parentFrame()) PostMessageW(frame->hwnd(), WM_COMMAND, decision.command, 0);
+        return true;
+    case KeyDispatchAction::notHandled: break;
+    }
+    return false;
+}
+
+void CVantorView::onKeyDown(WPARAM wParam, LPARAM) {
+    dispatchKey(static_cast<unsigned>(wParam), true);
+    callDefault();
+}
+
+void CVantorView::onChar(WPARAM wParam, LPARAM) {
+    if (!dispatchKey(static_cast<unsigned>(wParam), false)) callDefault();
+}
