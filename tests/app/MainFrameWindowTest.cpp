@@ -1,3 +1,4 @@
+#include "keys/KeyNames.h"
 #include "support/RunningProgram.h"
 #include "support/SettingsFixture.h"
 #include "support/UiDriver.h"
@@ -155,4 +156,30 @@ TEST_F(MainFrameWindow, QuitConfirmationEndsTheProgramOnlyOnYes) {
     EXPECT_NE(asked.find(L"終了してもよろしいですか？"), std::wstring::npos);
     EXPECT_FALSE(IsWindow(frame));
     EXPECT_EQ(saved(L"PaneGap").empty(), false);  // the exit saved the placement
+}
+
+namespace {
+std::wstring menuText(HWND frame, UINT id) {
+    wchar_t text[256] = {};
+    GetMenuStringW(GetMenu(frame), id, text, 256, MF_BYCOMMAND);
+    return text;
+}
+}  // namespace
+
+TEST_F(MainFrameWindow, MenuItemsShowTheirKeysAndLoseThemWithTheBinding) {
+    ASSERT_TRUE(program.start(start.path()));
+    HWND frame = program.frameWindow();
+    EXPECT_EQ(menuText(frame, ID_FILE_COPY), L"複写(&C)\tC");
+    EXPECT_EQ(menuText(frame, ID_FILE_EDIT), L"編集(&E)\tShift+Enter");
+    EXPECT_EQ(menuText(frame, ID_EDIT_COPY), L"ｺﾋﾟｰ(&C)\tCtrl+C");
+    EXPECT_EQ(menuText(frame, ID_DIR_PARENT), L"親ディレクトリ(&P)\tBackSpace");
+
+    KeyAssignTable& keys = program.app().keyTable();
+    for (int i = keys.count() - 1; i >= 0; --i)
+        if (keys.at(i).command == ID_FILE_COPY || keys.at(i).command == ID_EDIT_COPY) keys.removeAt(i);
+    keys.append({KeyModifier::kVirtualKey, VK_F5, ID_FILE_COPY, L"", L""});
+    keys.append({KeyModifier::kVirtualKey | KeyModifier::kCtrl, 'C', ID_FILE_COPY, L"x", L""});
+    program.frame().refreshMenuKeyTexts();
+    EXPECT_EQ(menuText(frame, ID_FILE_COPY), L"複写(&C)\tF5");  // the binding with a parameter never shows
+    EXPECT_EQ(menuText(frame, ID_EDIT_COPY), L"ｺﾋﾟｰ(&C)");
 }
