@@ -3,7 +3,7 @@
 #include "resource.h"
 #include <gtest/gtest.h>
 
-TEST(AboutDialog, DISABLED_ShowsTheBuildDateAndTimeInTheCompilerForm) {
+TEST(AboutDialog, ShowsTheBuildDateAndTimeInTheCompilerForm) {
     const std::wstring text = AboutDialog::buildText();
     // "Built: Mmm dd yyyy hh:mm:ss by UNICODE." with the compiler's date and time.
     const std::wstring date = text.substr(7, 11), time = text.substr(19, 8);

@@ -72,7 +72,7 @@ TEST_F(ListFontTest, OverlongNamesAreCutToTheirFields) {
     EXPECT_EQ(font.styleName(), std::wstring(19, L'S'));
 }
 
-TEST_F(ListFontTest, DISABLED_CancelledDialogLeavesFileAndFontAloneAcceptedOneIsSaved) {
+TEST_F(ListFontTest, CancelledDialogLeavesFileAndFontAloneAcceptedOneIsSaved) {
     writeUtf16Ini(app.profilePath(), L"[Font]\r\nHeight=-13\r\n");
     ListFont font;
     font.load();

@@ -27,6 +27,7 @@ protected:
     void TearDown() override {
         if (frame && frame->hwnd()) DestroyWindow(frame->hwnd());
         app.reset();
+        discardQuitMessage();
         SetCurrentDirectoryW(savedDirectory_.c_str());
     }
     void command(UINT id) {

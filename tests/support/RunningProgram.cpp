@@ -28,6 +28,7 @@ void RunningProgram::stop() {
     if (frame_ && frame_->hwnd()) DestroyWindow(frame_->hwnd());
     frame_ = nullptr;
     app_.reset();
+    discardQuitMessage();
 }
 
 void RunningProgram::command(UINT id) {

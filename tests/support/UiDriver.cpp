@@ -103,3 +103,9 @@ void pumpMessagesFor(int milliseconds) {
         Sleep(5);
     }
 }
+
+void discardQuitMessage() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}

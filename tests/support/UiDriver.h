@@ -34,5 +34,9 @@ private:
     std::thread thread_;
 };
 
+// Takes the quit request a destroyed main window leaves in the thread's queue, which would
+// otherwise end the next modal loop of the same test program at once.
+void discardQuitMessage();
+
 // Pumps the calling thread's messages for a while (lets posted work and paints happen).
 void pumpMessagesFor(int milliseconds);
