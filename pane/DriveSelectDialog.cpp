@@ -32,7 +32,8 @@ void DriveSelectDialog::fillDrives() {
     }
     // A folder off any drive (a network path) selects nothing and leaves the edit empty.
     const int current = driveLineOf(lines, chosenLetter);
-    letterText_ = current < 0 ? std::wstring() : std::wstring(1, driveLetter(lines[static_cast<size_t>(current)].drive, upper_));
+    letterText_.clear();
+    if (current >= 0) letterText_.assign(1, driveLetter(lines[static_cast<size_t>(current)].drive, upper_));
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
 }
 

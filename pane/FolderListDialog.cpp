@@ -58,7 +58,8 @@ int FolderListDialog::selectedLine() const {
 
 void FolderListDialog::insertLine(int index, const std::wstring& folder) {
     const std::wstring text = folderLineText(index, folder);
-    SendMessageW(item(IDC_FOLDER_LIST), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(item(IDC_FOLDER_LIST), LB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void FolderListDialog::clearLines() { SendMessageW(item(IDC_FOLDER_LIST), LB_RESETCONTENT, 0, 0); }
@@ -72,8 +73,8 @@ void FolderListDialog::setSlot(int index, const std::wstring& text) {
 }
 
 void FolderListDialog::onClearAll() {
-    if (showMessageBox(hwnd_, L"全て削除します\nよろしいですか？", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDOK)
-        return;
+    const UINT flags = MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
+    if (showMessageBox(hwnd_, L"全て削除します\nよろしいですか？", flags) != IDOK) return;
     store_.clearAll();
     fillList();
 }
@@ -87,7 +88,8 @@ void FolderListDialog::onEditSlot() {
 }
 
 void FolderListDialog::onStorePaneFolder(UINT id) {
-    if (const int line = selectedLine(); line >= 0) storePaneFolder(static_cast<int>(id - IDC_FOLDER_LIST_STORE_LEFT), line);
+    if (const int line = selectedLine(); line >= 0)
+        storePaneFolder(static_cast<int>(id - IDC_FOLDER_LIST_STORE_LEFT), line);
 }
 
 HistoryDialog::HistoryDialog(FolderHistory& history) : FolderListDialog(history, false), history_(history) {}

@@ -111,7 +111,8 @@ TEST_F(CommandRouting, ActiveViewFirstThenFrameThenApplication) {
 TEST_F(CommandRouting, CodeOneFromAControlIsItsNotificationFromAnAcceleratorACommand) {
     // LBN_SELCHANGE and an accelerator both carry code 1; only the control sends its window.
     trace.clear();
-    SendMessageW(frame.hwnd(), WM_COMMAND, MAKEWPARAM(kList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(frame.view.hwnd()));
+    const auto control = reinterpret_cast<LPARAM>(frame.view.hwnd());
+    SendMessageW(frame.hwnd(), WM_COMMAND, MAKEWPARAM(kList, LBN_SELCHANGE), control);
     EXPECT_EQ(trace, L"list selection;");
 
     trace.clear();
@@ -121,7 +122,7 @@ TEST_F(CommandRouting, CodeOneFromAControlIsItsNotificationFromAnAcceleratorACom
 
     // A control's code 1 that no entry maps is still routed as a command.
     trace.clear();
-    SendMessageW(frame.hwnd(), WM_COMMAND, MAKEWPARAM(kFrameOnly, 1), reinterpret_cast<LPARAM>(frame.view.hwnd()));
+    SendMessageW(frame.hwnd(), WM_COMMAND, MAKEWPARAM(kFrameOnly, 1), control);
     EXPECT_EQ(trace, L"frame only;");
 }
 

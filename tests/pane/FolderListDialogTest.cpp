@@ -60,11 +60,10 @@ TEST_F(FolderListDialogTest, HistoryLettersTheFirst36FoldersHidesTheSlotButtonsA
     DialogAction choose(L"フォルダ一覧", [&](HWND dialog) {
         lines = listBoxLines(listOf(dialog));
         selectedAtOpen = selectedLine(listOf(dialog));
-        slotButtonsVisible = false;
-        for (int id : {IDC_FOLDER_LIST_EDIT, IDC_FOLDER_LIST_DELETE, IDC_FOLDER_LIST_STORE_LEFT, IDC_FOLDER_LIST_STORE_RIGHT})
-            slotButtonsVisible |= IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
-        clearAllVisible = IsWindowVisible(GetDlgItem(dialog, IDC_FOLDER_LIST_CLEAR_ALL)) && IsWindowVisible(GetDlgItem(dialog, IDOK)) &&
-                          IsWindowVisible(GetDlgItem(dialog, IDCANCEL));
+        const auto visible = [&](int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; };
+        slotButtonsVisible = visible(IDC_FOLDER_LIST_EDIT) || visible(IDC_FOLDER_LIST_DELETE) ||
+                             visible(IDC_FOLDER_LIST_STORE_LEFT) || visible(IDC_FOLDER_LIST_STORE_RIGHT);
+        clearAllVisible = visible(IDC_FOLDER_LIST_CLEAR_ALL) && visible(IDOK) && visible(IDCANCEL);
         selectLine(dialog, IDC_FOLDER_LIST, 3);
         clickButton(dialog, IDOK);
     });
