@@ -110,12 +110,15 @@ bool Window::dispatch(MessageArgs& args) {
 bool Window::onCommandMessage(WPARAM wParam, LPARAM lParam) {
     const UINT id = LOWORD(wParam);
     const UINT code = HIWORD(wParam);
-    if (lParam != 0 && code > 1) {
-        const MessageEntry* e = findEntry(MessageEntry::Kind::Control, WM_COMMAND, code, id);
-        if (!e) return false;
-        MessageArgs args{WM_COMMAND, wParam, lParam, 0, id, nullptr};
-        e->call(this, args);
-        return true;
+    // Code 1 is an accelerator's and also some controls' (LBN_SELCHANGE, CBN_SELCHANGE): only a
+    // control sends its window along, and a control's code 1 nobody maps stays a command as before.
+    if (lParam != 0 && code != 0) {
+        if (const MessageEntry* e = findEntry(MessageEntry::Kind::Control, WM_COMMAND, code, id)) {
+            MessageArgs args{WM_COMMAND, wParam, lParam, 0, id, nullptr};
+            e->call(this, args);
+            return true;
+        }
+        if (code > 1) return false;
     }
     // A command that became disabled since its menu or accelerator was shown is dropped.
     CommandUI state(id);

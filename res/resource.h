@@ -27,6 +27,21 @@
 #define IDC_ABOUT_BUILT         1101
 #define IDC_INPUT_EDIT          1022
 
+// Folder dialogs: drive selection, folder input, folder history and bookmark list.
+#define IDD_DRIVE_SELECT        133
+#define IDD_FOLDER_INPUT        134
+#define IDD_FOLDER_LIST         135
+#define IDC_DRIVE_LIST          1002
+#define IDC_DRIVE_EDIT          1003
+#define IDC_FOLDER_EDIT         1011
+#define IDC_FOLDER_BROWSE       1012
+#define IDC_FOLDER_LIST         1013
+#define IDC_FOLDER_LIST_EDIT    1015
+#define IDC_FOLDER_LIST_DELETE  1016
+#define IDC_FOLDER_LIST_CLEAR_ALL   1075
+#define IDC_FOLDER_LIST_STORE_LEFT  1097    // side 0, then side 1: one range handler
+#define IDC_FOLDER_LIST_STORE_RIGHT 1098
+
 // The program's own commands (32771 to 32831).
 #define ID_NONE                 32771
 #define ID_UI_QUIT_CONFIRM      32772

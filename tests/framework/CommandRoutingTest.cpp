@@ -13,6 +13,7 @@ constexpr UINT kDisabled = 40004;  // view handles it, but its update handler di
 constexpr UINT kChecked = 40005;   // frame handles it and checks it
 constexpr UINT kNobody = 40006;
 constexpr UINT kRangeFirst = 40010, kRangeLast = 40019;
+constexpr UINT kList = 40020;      // a list box of the frame that reports its selection changes
 
 std::wstring trace;
 
@@ -58,6 +59,8 @@ protected:
             onCommand<kFrameOnly, &TestFrame::onFrameOnly>(),
             onCommand<kChecked, &TestFrame::onFrameOnly>(),
             onUpdate<kChecked, &TestFrame::onUpdateChecked>(),
+            onControl<LBN_SELCHANGE, kList, &TestFrame::onListSelection>(),
+            onCommand<kList, &TestFrame::onListCommand>(),
         };
         static const MessageMap map{FrameWindow::messageMap(), entries};
         return &map;
@@ -68,6 +71,8 @@ protected:
     void onBoth() { trace += L"frame;"; }
     void onFrameOnly() { trace += L"frame only;"; }
     void onUpdateChecked(CommandUI& ui) { ui.check(true); }
+    void onListSelection() { trace += L"list selection;"; }
+    void onListCommand() { trace += L"list command;"; }
 };
 
 class CommandRouting : public testing::Test {
@@ -101,6 +106,24 @@ TEST_F(CommandRouting, ActiveViewFirstThenFrameThenApplication) {
 
     frame.setActiveView(nullptr);
     EXPECT_EQ(run(kBoth), L"frame;");
+}
+
+TEST_F(CommandRouting, CodeOneFromAControlIsItsNotificationFromAnAcceleratorACommand) {
+    // LBN_SELCHANGE and an accelerator both carry code 1; only the control sends its window.
+    trace.clear();
+    const auto control = reinterpret_cast<LPARAM>(frame.view.hwnd());
+    SendMessageW(frame.hwnd(), WM_COMMAND, MAKEWPARAM(kList, LBN_SELCHANGE), control);
+    EXPECT_EQ(trace, L"list selection;");
+
+    trace.clear();
+    PostMessageW(frame.hwnd(), WM_COMMAND, MAKEWPARAM(kList, 1), 0);
+    while (app.pumpMessage()) {}
+    EXPECT_EQ(trace, L"list command;");
+
+    // A control's code 1 that no entry maps is still routed as a command.
+    trace.clear();
+    SendMessageW(frame.hwnd(), WM_COMMAND, MAKEWPARAM(kFrameOnly, 1), control);
+    EXPECT_EQ(trace, L"frame only;");
 }
 
 TEST_F(CommandRouting, DisabledCommandIsDropped) {
