@@ -135,6 +135,11 @@ protected:
     void onActiveToggle();
 
     // Navigation
+    void onDriveSelect();
+    void onDirTree();
+    void onDirDirect();
+    void onDirHistory();
+    void onDirBookmark();
     void onDirRoot();
     void onDirParent();
     void onDirByActive();

@@ -3,6 +3,10 @@
 #include "app/VantorApp.h"
 #include "common/PathUtil.h"
 #include "framework/Document.h"
+#include "pane/DriveSelectDialog.h"
+#include "pane/FolderBrowser.h"
+#include "pane/FolderInputDialog.h"
+#include "pane/FolderListDialog.h"
 #include "pane/VantorView.h"
 #include "resource.h"
 
@@ -37,6 +41,45 @@ void CVantorView::changeFolder(const std::wstring& target, bool relative) {
         repaintAll();
     }
     if (!saved.empty()) SetCurrentDirectoryW(saved.c_str());
+}
+
+void CVantorView::onDriveSelect() {
+    DriveSelectDialog dialog;
+    dialog.chosenLetter = folder().substr(0, 1);
+    if (dialog.doModal(hwnd_) != IDOK || dialog.chosenLetter.empty()) return;
+    changeFolder(CVantorApp::instance()->driveFolders().recall(dialog.chosenLetter[0]), false);
+}
+
+void CVantorView::onDirTree() {
+    std::wstring chosen = folder();
+    if (browseForFolder(hwnd_, chosen)) changeFolder(chosen, false);
+}
+
+void CVantorView::onDirDirect() {
+    FolderInputDialog dialog;
+    dialog.folder = folder();
+    if (dialog.doModal(hwnd_) == IDOK) changeFolder(dialog.folder, false);
+}
+
+void CVantorView::onDirHistory() {
+    HistoryDialog dialog(history_);
+    if (dialog.doModal(hwnd_) != IDOK || dialog.chosenIndex < 0) return;
+    // Copied: entering the folder reorders the history it comes from.
+    const std::wstring chosen = history_.entryAt(dialog.chosenIndex);
+    if (!chosen.empty()) changeFolder(chosen, false);
+}
+
+void CVantorView::onDirBookmark() {
+    NumberedSection bookmarks;
+    bookmarks.setSection(L"EntryDir", 50);
+    auto* frame = dynamic_cast<CMainFrame*>(parentFrame());
+    BookmarkDialog dialog(bookmarks, [frame](int side) {
+        CVantorView* pane = frame ? frame->paneInColumn(side) : nullptr;
+        return pane ? pane->folder() : std::wstring();
+    });
+    if (dialog.doModal(hwnd_) != IDOK || dialog.chosenIndex < 0) return;
+    const std::wstring chosen = bookmarks.read(dialog.chosenIndex);
+    if (!chosen.empty()) changeFolder(chosen, false);
 }
 
 void CVantorView::onDriveSelectParameter(const std::wstring& parameter) {

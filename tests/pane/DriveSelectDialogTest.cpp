@@ -1,5 +1,5 @@
 #include "pane/DriveSelectDialog.h"
-#include "FolderDialogDriver.h"
+#include "support/FolderDialogDriver.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <bit>

@@ -1,6 +1,6 @@
 #include "pane/FolderInputDialog.h"
 #include "pane/FolderBrowser.h"
-#include "FolderDialogDriver.h"
+#include "support/FolderDialogDriver.h"
 #include "support/TempFolder.h"
 #include "resource.h"
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "pane/FolderListDialog.h"
 #include "framework/Application.h"
 #include "pane/FolderHistory.h"
-#include "FolderDialogDriver.h"
+#include "support/FolderDialogDriver.h"
 #include "support/SettingsFixture.h"
 #include "resource.h"
 #include <gtest/gtest.h>
