@@ -16,6 +16,18 @@ std::wstring lastName(const std::wstring& path) {
     const size_t slash = path.rfind(L'\\');
     return slash == std::wstring::npos ? std::wstring() : path.substr(slash + 1);
 }
+
+struct PanePair {
+    CVantorView* left = nullptr;
+    CVantorView* right = nullptr;
+    explicit operator bool() const { return left && right; }
+};
+
+// The panes in the splitter's columns 0 and 1, whichever is active.
+PanePair columnsOf(FrameWindow* frameWindow) {
+    auto* frame = dynamic_cast<CMainFrame*>(frameWindow);
+    return frame ? PanePair{frame->paneInColumn(0), frame->paneInColumn(1)} : PanePair{};
+}
 }  // namespace
 
 void CVantorView::changeFolder(const std::wstring& target, bool relative) {
@@ -72,9 +84,9 @@ void CVantorView::onDirHistory() {
 void CVantorView::onDirBookmark() {
     NumberedSection bookmarks;
     bookmarks.setSection(L"EntryDir", 50);
-    auto* frame = dynamic_cast<CMainFrame*>(parentFrame());
-    BookmarkDialog dialog(bookmarks, [frame](int side) {
-        CVantorView* pane = frame ? frame->paneInColumn(side) : nullptr;
+    const PanePair panes = columnsOf(parentFrame());
+    BookmarkDialog dialog(bookmarks, [panes](int side) {
+        CVantorView* pane = side == 0 ? panes.left : panes.right;
         return pane ? pane->folder() : std::wstring();
     });
     if (dialog.doModal(hwnd_) != IDOK || dialog.chosenIndex < 0) return;
@@ -97,27 +109,19 @@ void CVantorView::onDirByActive() {
 }
 
 void CVantorView::onDirByLeft() {
-    auto* frame = dynamic_cast<CMainFrame*>(parentFrame());
-    CVantorView* left = frame ? frame->paneInColumn(0) : nullptr;
-    CVantorView* right = frame ? frame->paneInColumn(1) : nullptr;
-    if (left && right) right->changeFolder(left->folder(), false);
+    if (const PanePair panes = columnsOf(parentFrame())) panes.right->changeFolder(panes.left->folder(), false);
 }
 
 void CVantorView::onDirByRight() {
-    auto* frame = dynamic_cast<CMainFrame*>(parentFrame());
-    CVantorView* left = frame ? frame->paneInColumn(0) : nullptr;
-    CVantorView* right = frame ? frame->paneInColumn(1) : nullptr;
-    if (left && right) left->changeFolder(right->folder(), false);
+    if (const PanePair panes = columnsOf(parentFrame())) panes.left->changeFolder(panes.right->folder(), false);
 }
 
 void CVantorView::onDirSwap() {
-    auto* frame = dynamic_cast<CMainFrame*>(parentFrame());
-    CVantorView* left = frame ? frame->paneInColumn(0) : nullptr;
-    CVantorView* right = frame ? frame->paneInColumn(1) : nullptr;
-    if (!left || !right) return;
-    const std::wstring oldLeft = left->folder(), oldRight = right->folder();
-    left->changeFolder(oldRight, false);
-    right->changeFolder(oldLeft, false);
+    const PanePair panes = columnsOf(parentFrame());
+    if (!panes) return;
+    const std::wstring oldLeft = panes.left->folder(), oldRight = panes.right->folder();
+    panes.left->changeFolder(oldRight, false);
+    panes.right->changeFolder(oldLeft, false);
 }
 
 void CVantorView::onFileOpenApp() {
