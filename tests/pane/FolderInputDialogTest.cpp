@@ -4,6 +4,7 @@
 #include "support/TempFolder.h"
 #include "resource.h"
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <objbase.h>
 
 namespace {
@@ -20,10 +21,30 @@ void typeInto(HWND edit, const std::wstring& text) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// Answers the folder browser with `button`; true when it appeared and closed.
-bool answerBrowser(DWORD uiThread, int button) {
+// The name of the item selected in the browser's folder tree.
+std::wstring selectedTreeItem(HWND browser) {
+    HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+    if (!tree) return {};
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item) return {};
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = item;
+    request.pszText = text;
+    request.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&request));
+    return text;
+}
+
+// Answers the folder browser with `button`, once the tree shows `selected` as its selection when
+// one is given (the browser selects the start folder after it has appeared); true when it
+// appeared and closed.
+bool answerBrowser(DWORD uiThread, int button, const std::wstring& selected = {}) {
     HWND browser = waitForWindow(uiThread, kBrowserTitles);
     if (!browser) return false;
+    for (int waited = 0; !selected.empty() && selectedTreeItem(browser) != selected && waited < 5000; waited += 20)
+        Sleep(20);
     clickButton(browser, button);
     return waitUntilGone(browser);
 }
@@ -56,7 +77,7 @@ TEST(FolderInputDialog, BrowseStartsAtTheTypedFolderAndReplacesTheTextOnlyWhenOn
     DialogAction browse(L"フォルダを開く", [&](HWND dialog) {
         typeInto(editOf(dialog), chosen);
         clickButton(dialog, IDC_FOLDER_BROWSE);
-        accepted = answerBrowser(uiThread, IDOK);
+        accepted = answerBrowser(uiThread, IDOK, L"chosen");
         afterAccept = windowText(editOf(dialog));
 
         typeInto(editOf(dialog), L"typed");
