@@ -147,6 +147,9 @@ LRESULT CVantorView::onEraseBackground() { return 1; }  // the paint covers ever
 void CVantorView::onSize(UINT, int, int) {
     callDefault();
     updateScrollRange();
+    // The header spans the width and the bar may have clamped the first visible line: a new size
+    // redraws the whole pane, not only the uncovered part.
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void CVantorView::onVScroll(WPARAM wParam, LPARAM) {
