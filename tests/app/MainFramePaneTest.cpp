@@ -1,7 +1,5 @@
-#include "app/MainFrame.h"
-#include "app/VantorApp.h"
 #include "framework/CommandUI.h"
-#include "support/SettingsFixture.h"
+#include "support/RunningProgram.h"
 #include "support/UiDriver.h"
 #include "resource.h"
 #include <gtest/gtest.h>
@@ -11,29 +9,14 @@ namespace {
 class MainFramePane : public testing::Test {
 protected:
     void SetUp() override {
-        wchar_t saved[MAX_PATH];
-        GetCurrentDirectoryW(MAX_PATH, saved);
-        savedDirectory_ = saved;
         dir.writeFile(L"a.txt", "aaaa");
         dir.writeFile(L"b.log", "bb");
         dir.makeFolder(L"sub");
-        SetCurrentDirectoryW(dir.path().c_str());
-        app = std::make_unique<CVantorApp>(settingsDir / L"Vantor.ini");
-        ASSERT_TRUE(app->InitInstance());
-        frame = dynamic_cast<CMainFrame*>(app->mainWindow());
-        ASSERT_NE(frame, nullptr);
-        pumpMessagesFor(100);
+        ASSERT_TRUE(program.start(dir.path()));
+        app = &program.app();
+        frame = &program.frame();
     }
-    void TearDown() override {
-        if (frame && frame->hwnd()) DestroyWindow(frame->hwnd());
-        app.reset();
-        discardQuitMessage();
-        SetCurrentDirectoryW(savedDirectory_.c_str());
-    }
-    void command(UINT id) {
-        PostMessageW(frame->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        pumpMessagesFor(50);
-    }
+    void command(UINT id) { program.command(id); }
     // State of a command as the menus would show it.
     CommandUI state(UINT id) {
         CommandUI ui(id);
@@ -42,9 +25,8 @@ protected:
     }
 
     TempFolder dir;
-    TempFolder settingsDir;
-    std::wstring savedDirectory_;
-    std::unique_ptr<CVantorApp> app;
+    RunningProgram program;
+    CVantorApp* app = nullptr;
     CMainFrame* frame = nullptr;
 };
 }  // namespace
