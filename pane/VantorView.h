@@ -79,7 +79,7 @@ public:
     void redrawLine(int displayPosition) override;
     void redrawHeader() override;
 
-    // ParameterReceiver: the listing's own parameter; the navigation and launching ones come with those features.
+    // ParameterReceiver: called at once by key dispatch with a binding's parameter (the macro one comes with launching).
     void onDriveSelectParameter(const std::wstring& parameter) override;
     void onDirDirectParameter(const std::wstring& parameter) override;
     void onMacroParameter(const std::wstring& parameter) override;
