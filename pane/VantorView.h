@@ -79,7 +79,7 @@ public:
     void redrawLine(int displayPosition) override;
     void redrawHeader() override;
 
-    // ParameterReceiver: called at once by key dispatch with a binding's parameter (the macro one comes with launching).
+    // ParameterReceiver: key dispatch calls these at once with a binding's parameter; macros come later.
     void onDriveSelectParameter(const std::wstring& parameter) override;
     void onDirDirectParameter(const std::wstring& parameter) override;
     void onMacroParameter(const std::wstring& parameter) override;
