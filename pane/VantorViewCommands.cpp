@@ -33,8 +33,10 @@ void CVantorView::onSortPopup() {
     HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
     if (!popup) return;
     // The pane answers pop-up initialisation itself, so the check marks are set here.
-    for (UINT id = ID_SORT_NONE; id <= ID_SORT_SIZE_SMALL; ++id)
-        CheckMenuItem(popup, id, MF_BYCOMMAND | (listing_.sortType() == sortTypeOfCommand(id) ? MF_CHECKED : MF_UNCHECKED));
+    for (UINT id = ID_SORT_NONE; id <= ID_SORT_SIZE_SMALL; ++id) {
+        const bool current = listing_.sortType() == sortTypeOfCommand(id);
+        CheckMenuItem(popup, id, MF_BYCOMMAND | (current ? MF_CHECKED : MF_UNCHECKED));
+    }
     CheckMenuItem(popup, ID_SORT_OPT_DIR,
                   MF_BYCOMMAND | ((listing_.groupMask() & kFoldersFirst) ? MF_CHECKED : MF_UNCHECKED));
     POINT origin{0, 0};

@@ -29,7 +29,8 @@ protected:
 }  // namespace
 
 TEST_F(MainFrameWindow, SavedWeightsDivideTheOuterWidthLessTheGap) {
-    seed(L"[Window]\r\nleft=10\r\ntop=20\r\nright=830\r\nbottom=620\r\nPaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20\r\n");
+    seed(L"[Window]\r\nleft=10\r\ntop=20\r\nright=830\r\nbottom=620\r\n"
+         L"PaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20\r\n");
     ASSERT_TRUE(program.start(start.path()));
     const RECT rc = outerRect(program.frameWindow());
     EXPECT_EQ(rc.left, 10);
