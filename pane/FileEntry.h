@@ -1,4 +1,5 @@
-// One listed item: the find data exactly as the folder enumeration returned it, plus flags.
+// One listed item: what the pane shows and sorts of a folder entry, plus the mark flags. The name
+// lives in the owning list's name pool, so a record stays a few words wide whatever the name.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -9,19 +10,27 @@ struct FileEntry {
     static constexpr uint32_t kMarked = 0x1;
     static constexpr uint32_t kParent = 0x2;  // the ".." entry
 
-    WIN32_FIND_DATAW data;
+    const wchar_t* nameText;  // zero-terminated, owned by the list that holds the entry
+    uint64_t size;
+    uint64_t writeTime;       // file times in UTC, 100 ns units since 1601
+    uint64_t creationTime;
+    uint64_t accessTime;
+    uint32_t attributes;
     uint32_t flags;
 
     bool isMarked() const { return (flags & kMarked) != 0; }
     bool isParent() const { return (flags & kParent) != 0; }
-    bool isFolder() const { return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-    const wchar_t* name() const { return data.cFileName; }
+    bool isFolder() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    const wchar_t* name() const { return nameText; }
 };
 
-inline uint64_t entrySize(const FileEntry& e) {
-    return (static_cast<uint64_t>(e.data.nFileSizeHigh) << 32) | e.data.nFileSizeLow;
+inline uint64_t fileTimeValue(const FILETIME& time) {
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-inline uint64_t lastWriteTime(const FileEntry& e) {
-    return (static_cast<uint64_t>(e.data.ftLastWriteTime.dwHighDateTime) << 32) | e.data.ftLastWriteTime.dwLowDateTime;
+inline FILETIME toFileTime(uint64_t value) {
+    return {static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
 }
+
+inline uint64_t entrySize(const FileEntry& e) { return e.size; }
+inline uint64_t lastWriteTime(const FileEntry& e) { return e.writeTime; }

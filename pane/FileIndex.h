@@ -16,6 +16,8 @@ class FileIndex {
 public:
     // One item per entry in listing order. Must be rebuilt after every change of the list.
     void build(const FileList& list);
+    // Frees the items (before the list they point into goes).
+    void clear() { std::vector<FileIndexItem>().swap(items_); }
     // Sort types 0 none, 1/2 name up/down, 3/4 extension down, 5/6 size up/down, 7/8 time up/down;
     // any other value keeps the listing order with no grouping and ".." where it was.
     void sort(int type, uint32_t groupMask);

@@ -1,83 +1,60 @@
 #include "pane/FileList.h"
 #include "common/PathUtil.h"
 #include "framework/Handles.h"
-#include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 namespace {
 bool isDot(const wchar_t* name) { return name[0] == L'.' && name[1] == 0; }
 bool isDotDot(const wchar_t* name) { return name[0] == L'.' && name[1] == L'.' && name[2] == 0; }
-
-int countEntries(const std::wstring& pattern) {
-    WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW(pattern.c_str(), &data));
-    if (!find) return 0;
-    int count = 0;
-    do {
-        if (!isDot(data.cFileName)) ++count;
-    } while (FindNextFileW(find.get(), &data));
-    return count;
-}
 }  // namespace
 
-void FileList::resize(int count) {
-    const size_t wanted = static_cast<size_t>(std::max(count, 0));
-    if (wanted == 0) {
-        std::vector<FileEntry>().swap(entries_);
-        return;
-    }
-    if (wanted > entries_.capacity()) {
-        const size_t step = std::clamp<size_t>(entries_.size() / 8, 4, 1024);
-        entries_.reserve(std::max(entries_.capacity() + step, wanted));
-    }
-    FileEntry zero;
-    std::memset(&zero, 0, sizeof zero);
-    entries_.resize(wanted, zero);
-}
-
-int FileList::scan(const std::wstring& folder, const std::wstring& mask) {
-    resize(0);
+void FileList::clear() {
+    std::vector<FileEntry>().swap(entries_);
+    names_.clear();
     fileCount_ = markedCount_ = parentCount_ = 0;
     markedBytes_ = 0;
-
-    const std::wstring base = ensureTrailingBackslash(folder);
-    const std::wstring all = base + L"*.*";
-    const int count = countEntries(all);
-    if (count < 1) return 0;
-    resize(count);
-
-    int stored;
-    if (mask.empty() || mask == L"*.*") {
-        stored = fill(all, 0, kFolders | kFiles);
-    } else {
-        stored = fill(all, 0, kFolders);
-        stored = fill(base + mask, stored, kFiles);
-    }
-    resize(stored);
-    fileCount_ = stored - parentCount_;
-    return stored;
 }
 
-int FileList::fill(const std::wstring& pattern, int start, int accept) {
+int FileList::scan(const std::wstring& folder, const std::wstring& mask, size_t expected) {
+    clear();
+    if (expected > 0) entries_.reserve(expected);
+    // One enumeration straight into the records; the platform matches the mask (short names too),
+    // so a mask costs a second enumeration that lists the matching files only.
+    const std::wstring base = ensureTrailingBackslash(folder);
+    if (mask.empty() || mask == L"*.*") {
+        fill(base + L"*.*", kFolders | kFiles);
+    } else {
+        fill(base + L"*.*", kFolders);
+        fill(base + mask, kFiles);
+    }
+    fileCount_ = size() - parentCount_;
+    return size();
+}
+
+void FileList::fill(const std::wstring& pattern, int accept) {
     WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW(pattern.c_str(), &data));
-    if (!find) return start;
-    int position = start;
+    FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return;
     do {
         if (isDot(data.cFileName)) continue;
         const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (folder ? !(accept & kFolders) : !(accept & kFiles)) continue;
-        // Entries that appeared since the count are kept too.
-        if (position >= size()) resize(position + 1);
-        FileEntry& entry = entries_[static_cast<size_t>(position++)];
-        entry.data = data;
+        const size_t length = wcsnlen(data.cFileName, MAX_PATH);
+        FileEntry entry;
+        entry.nameText = names_.add(data.cFileName, length);
+        entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        entry.writeTime = fileTimeValue(data.ftLastWriteTime);
+        entry.creationTime = fileTimeValue(data.ftCreationTime);
+        entry.accessTime = fileTimeValue(data.ftLastAccessTime);
+        entry.attributes = data.dwFileAttributes;
         entry.flags = 0;
         if (isDotDot(data.cFileName)) {
             entry.flags = FileEntry::kParent;
             ++parentCount_;
         }
+        entries_.push_back(entry);
     } while (FindNextFileW(find.get(), &data));
-    return position;
 }
 
 int FileList::setMark(int position, MarkMode mode) {
@@ -110,9 +87,4 @@ void FileList::recount() {
         }
     }
     fileCount_ = size() - parentCount_;
-}
-
-void FileList::assign(std::vector<FileEntry> entries) {
-    entries_ = std::move(entries);
-    recount();
 }

@@ -29,9 +29,9 @@ std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format) {
 
 std::wstring listingLineText(const FileEntry& entry, const LineSettings& s) {
     std::wstring line;
-    if (!s.timeFormat.empty()) line += formatEntryTime(entry.data.ftLastWriteTime, s.timeFormat) + L" ";
+    if (!s.timeFormat.empty()) line += formatEntryTime(toFileTime(entry.writeTime), s.timeFormat) + L" ";
     if (s.showAttributes) {
-        const DWORD a = entry.data.dwFileAttributes;
+        const DWORD a = entry.attributes;
         line += (a & FILE_ATTRIBUTE_READONLY) ? L'R' : L'-';
         line += (a & FILE_ATTRIBUTE_HIDDEN) ? L'H' : L'-';
         line += (a & FILE_ATTRIBUTE_SYSTEM) ? L'S' : L'-';

@@ -1,7 +1,7 @@
 #include "pane/PaneListing.h"
 #include "framework/Application.h"
+#include "pane/MarkedNames.h"
 #include <cwchar>
-#include <unordered_map>
 
 namespace {
 std::wstring hexText(uint32_t value) {
@@ -22,6 +22,7 @@ void PaneListing::loadViewSettings() {
 
 int PaneListing::loadFolder() {
     host_.watchFolder(folder_);
+    index_.clear();
     const int count = list_.scan(folder_, mask_);
     index_.build(list_);
     index_.sort(sortType_, groupMask_);
@@ -34,18 +35,13 @@ void PaneListing::refresh() {
     const bool hadCursor = cursor_ >= 0;
     const std::wstring cursorName = current ? current->name() : L"";
 
-    FileList fresh;
-    fresh.scan(folder_, mask_);
-    if (fresh.size() > 0) {
-        // Names are unique within a folder, so each old entry hands its mark to at most one new one.
-        std::unordered_map<std::wstring, uint32_t> oldFlags;
-        oldFlags.reserve(static_cast<size_t>(list_.size()));
-        for (const FileEntry& e : list_.entries()) oldFlags.emplace(e.name(), e.flags);
-        for (int i = 0; i < fresh.size(); ++i) {
-            if (auto it = oldFlags.find(fresh.at(i).name()); it != oldFlags.end()) fresh.at(i).flags = it->second;
-        }
-    }
-    list_.assign(fresh.entries());
+    // Only the marked names outlive the old listing, so a re-read never holds two listings at once.
+    const MarkedNames marked(list_);
+    const size_t expected = static_cast<size_t>(list_.size()) + static_cast<size_t>(list_.size()) / 8 + 16;
+    index_.clear();
+    list_.clear();
+    list_.scan(folder_, mask_, expected);
+    marked.applyTo(list_);
     index_.build(list_);
     index_.sort(sortType_, groupMask_);
 
@@ -89,10 +85,12 @@ void PaneListing::applySort(int type, uint32_t groupMask) {
 }
 
 void PaneListing::markEach(MarkMode mode, bool filesOnly) {
+    // Marking is arithmetic on flags and totals; only the changed lines on screen are drawn.
+    const LineRange screen = host_.linesOnScreen();
     for (int i = 0; i < index_.count(); ++i) {
         const FileEntry* entry = index_.entryAt(i);
         if (entry->isParent() || (filesOnly && entry->isFolder())) continue;
-        if (list_.setMark(index_.positionAt(i), mode)) host_.redrawLine(i);
+        if (list_.setMark(index_.positionAt(i), mode) && i >= screen.first && i <= screen.last) host_.redrawLine(i);
     }
     host_.redrawHeader();
 }

@@ -7,6 +7,12 @@
 #include <cstdint>
 #include <string>
 
+// Display positions from `first` to `last`, both included.
+struct LineRange {
+    int first;
+    int last;
+};
+
 class PaneHost {
 public:
     virtual ~PaneHost() = default;
@@ -20,6 +26,8 @@ public:
     virtual void ensureCursorVisible(bool redraw) = 0;
     virtual void repaintAll() = 0;
     virtual void redrawLine(int displayPosition) = 0;
+    // The display positions that have a row on screen now.
+    virtual LineRange linesOnScreen() const = 0;
     virtual void redrawHeader() = 0;
 };
 

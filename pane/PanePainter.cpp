@@ -66,7 +66,7 @@ void PanePainter::fillListingArea(int top, int bottom) {
 void PanePainter::drawLine(int row, const FileEntry& entry, bool cursor, bool active) {
     const RECT rc = rowRect(row);
     const std::wstring text = listingLineText(entry, LineSettings::from(settings_));
-    const COLORREF colour = attributeColour(entry.data.dwFileAttributes, settings_);
+    const COLORREF colour = attributeColour(entry.attributes, settings_);
     fill(rc, settings_.backColor);
     if (cursor && active) {
         fill(rc, colour);

@@ -202,9 +202,11 @@ void CVantorView::setCursor(int position) {
 void CVantorView::moveCursor(int delta) { setCursor(listing_.cursor() + delta); }
 
 void CVantorView::markRange(int low, int high) {
+    const LineRange screen = linesOnScreen();
     for (int i = 0; i < listing_.count(); ++i) {
         const MarkMode mode = (i >= low && i <= high) ? MarkMode::Mark : MarkMode::Unmark;
-        if (listing_.list().setMark(listing_.index().positionAt(i), mode)) redrawLine(i);
+        if (listing_.list().setMark(listing_.index().positionAt(i), mode) && i >= screen.first && i <= screen.last)
+            redrawLine(i);
     }
     redrawHeader();
 }
@@ -253,6 +255,17 @@ void CVantorView::redrawLine(int displayPosition) {
     GetClientRect(hwnd_, &rc);
     PanePainter painter(dc.get(), rc, CVantorApp::instance()->listFont().logFont(), lineHeight(), settings());
     if (drawPaneLine(painter, listing_, firstVisible(), displayPosition, isActive())) ++paintCounters_.linesRedrawn;
+}
+
+LineRange CVantorView::linesOnScreen() const {
+    if (!hwnd_) return {0, -1};
+    const int first = firstVisible();
+    // A row cut off at the bottom is still drawn, so it counts as on screen.
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    const int listingHeight = std::max(static_cast<int>(rc.bottom) - pane_geometry::listingTop(lineHeight()), 0);
+    const int rows = (listingHeight + lineHeight() - 1) / lineHeight();
+    return {first, first + rows - 1};
 }
 
 void CVantorView::redrawHeader() {

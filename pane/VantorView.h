@@ -77,6 +77,7 @@ public:
     void ensureCursorVisible(bool redraw) override;
     void repaintAll() override;
     void redrawLine(int displayPosition) override;
+    LineRange linesOnScreen() const override;
     void redrawHeader() override;
 
     // ParameterReceiver: key dispatch calls these at once with a binding's parameter; macros come later.

@@ -2,18 +2,15 @@
 #include "pane/ListingLine.h"
 #include "pane/SizeFormat.h"
 #include <gtest/gtest.h>
-#include <cstring>
 
 namespace {
 FileEntry entry(const wchar_t* name, DWORD attributes, uint64_t size, bool markedFlag = false) {
-    FileEntry e;
-    std::memset(&e, 0, sizeof e);
-    wcscpy(e.data.cFileName, name);
-    e.data.dwFileAttributes = attributes;
-    e.data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-    e.data.nFileSizeLow = static_cast<DWORD>(size);
+    FileEntry e{};
+    e.nameText = name;
+    e.attributes = attributes;
+    e.size = size;
     // 2010-07-01 12:00 UTC: the same year in every time zone.
-    e.data.ftLastWriteTime = {0x8C1F5000u, 0x01CB1920u};
+    e.writeTime = fileTimeValue({0x8C1F5000u, 0x01CB1920u});
     e.flags = markedFlag ? FileEntry::kMarked : 0;
     return e;
 }
@@ -65,10 +62,10 @@ TEST(ListingLine, ColumnsFollowTheDisplaySettings) {
 
 TEST(ListingLine, TimesOutsideTheConvertibleRangeGiveBlanksOfTheUsualWidth) {
     FileEntry e = entry(L"old", 0, 1);
-    e.data.ftLastWriteTime = {0, 0};  // 1601
-    EXPECT_EQ(formatEntryTime(e.data.ftLastWriteTime, L"%y/%m/%d %H:%M"), std::wstring(14, L' '));
-    e.data.ftLastWriteTime = {0xFFFFFFFFu, 0xFFFFFFFFu};
-    EXPECT_EQ(formatEntryTime(e.data.ftLastWriteTime, L"%y/%m/%d"), std::wstring(8, L' '));
+    e.writeTime = 0;  // 1601
+    EXPECT_EQ(formatEntryTime(toFileTime(e.writeTime), L"%y/%m/%d %H:%M"), std::wstring(14, L' '));
+    e.writeTime = UINT64_MAX;
+    EXPECT_EQ(formatEntryTime(toFileTime(e.writeTime), L"%y/%m/%d"), std::wstring(8, L' '));
 }
 
 TEST(ListingLine, ColourPrecedenceSystemHiddenReadOnlyFolder) {

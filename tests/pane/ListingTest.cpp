@@ -58,23 +58,6 @@ TEST(FileList, MaskFiltersFilesButListsEveryFolder) {
     EXPECT_EQ(list.fileCount(), 0);
 }
 
-TEST(FileList, GrowthAddsAnEighthWithinFourTo1024) {
-    FileList list;
-    list.resize(2);
-    EXPECT_EQ(list.capacity(), 4u);  // the first block holds at least four
-    list.resize(100);
-    const size_t at100 = list.capacity();
-    EXPECT_EQ(at100, 100u);
-    list.resize(101);
-    EXPECT_EQ(list.capacity(), 100u + 12u);
-    list.resize(20000);
-    list.resize(20001);
-    EXPECT_EQ(list.capacity(), 20000u + 1024u);
-    EXPECT_EQ(list.at(20000).flags, 0u);
-    list.resize(0);
-    EXPECT_EQ(list.capacity(), 0u);
-}
-
 TEST(FileList, MarksKeepTheirTotalsAndNeverTakeTheParentEntry) {
     Tree t;
     t.file(L"a", 512, 0);

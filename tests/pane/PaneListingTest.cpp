@@ -15,12 +15,14 @@ public:
     std::wstring watched;
     int rearmed = 0, repaints = 0, headers = 0;
     std::vector<int> lines;
+    LineRange screen{0, 1000};
     void watchFolder(const std::wstring& folder) override { watched = folder; }
     void rearmWatcher() override { ++rearmed; }
     void updateScrollRange() override {}
     void ensureCursorVisible(bool) override {}
     void repaintAll() override { ++repaints; }
     void redrawLine(int position) override { lines.push_back(position); }
+    LineRange linesOnScreen() const override { return screen; }
     void redrawHeader() override { ++headers; }
 };
 
