@@ -1,0 +1,18 @@
+// The groups of figures the benchmark prints, and what they are run with.
+#pragma once
+#include <string>
+
+struct BenchOptions {
+    std::wstring dataRoot;      // holds the folders of BenchFolders.h
+    std::wstring programPath;   // Vantor.exe, for the start-up figures
+    std::wstring settingsPath;  // a settings file of the benchmark's own
+    std::string filter;         // only figures whose name contains it; empty for all
+
+    bool wants(const std::string& figure) const { return filter.empty() || figure.find(filter) != std::string::npos; }
+};
+
+void runListingFigures(const BenchOptions& options);
+void runWindowFigures(const BenchOptions& options);
+void runStartUpFigures(const BenchOptions& options);
+// Loads `folder` in a fresh process and prints what the listing holds in memory.
+void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder, const std::wstring& settingsPath);

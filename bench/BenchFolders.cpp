@@ -1,0 +1,14 @@
+#include "bench/BenchFolders.h"
+
+std::vector<BenchFolder> benchFolders(const std::wstring& root) {
+    return {
+        {root + L"\\files1000", 1000, ""},
+        {root + L"\\files10000", 10000, ""},
+        {root + L"\\files100000", 100000, ""},
+        {mixedFolder(root), 100000, "mixed"},
+    };
+}
+
+std::wstring emptyFolder(const std::wstring& root) { return root + L"\\empty"; }
+std::wstring largestFolder(const std::wstring& root) { return root + L"\\files100000"; }
+std::wstring mixedFolder(const std::wstring& root) { return root + L"\\mixed100000"; }

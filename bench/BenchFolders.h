@@ -1,0 +1,16 @@
+// The folders the benchmark measures, made beforehand by scripts/bench.sh under one data root.
+#pragma once
+#include <string>
+#include <vector>
+
+struct BenchFolder {
+    std::wstring path;
+    int entries;        // files and folders, "." and ".." not counted
+    std::string label;  // how the figure lines name it
+};
+
+// 1,000, 10,000 and 100,000 empty files, and 100,000 entries of which every tenth is a folder.
+std::vector<BenchFolder> benchFolders(const std::wstring& dataRoot);
+std::wstring emptyFolder(const std::wstring& dataRoot);
+std::wstring largestFolder(const std::wstring& dataRoot);
+std::wstring mixedFolder(const std::wstring& dataRoot);

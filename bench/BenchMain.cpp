@@ -1,0 +1,53 @@
+// The benchmark program: vantor_bench <data root> <Vantor.exe> [filter] prints one line per figure;
+// vantor_bench --memory <folder> <warm-up folder> <settings> is its own child for the memory figure,
+// so that figure starts from a fresh process.
+#include "bench/BenchFigures.h"
+#include "bench/BenchFolders.h"
+#include <windows.h>
+#include <cstdio>
+#include <string>
+
+namespace {
+std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+void runMemoryChild(const BenchOptions& options) {
+    wchar_t self[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH) return;
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --memory \"" + largestFolder(options.dataRoot) +
+                               L"\" \"" + benchFolders(options.dataRoot).front().path + L"\" \"" +
+                               options.settingsPath + L"\"";
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 5 && std::wstring(argv[1]) == L"--memory") {
+        runMemoryFigure(argv[2], argv[3], argv[4]);
+        return 0;
+    }
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: vantor_bench <data root> <Vantor.exe> [figure filter]\n");
+        return 2;
+    }
+    BenchOptions options;
+    options.dataRoot = argv[1];
+    options.programPath = argv[2];
+    if (argc > 3) options.filter = narrow(argv[3]);
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH) return 1;
+    options.settingsPath = std::wstring(temp) + L"vantor-bench.ini";
+    DeleteFileW(options.settingsPath.c_str());
+
+    runListingFigures(options);
+    if (options.wants("memory")) runMemoryChild(options);
+    runWindowFigures(options);
+    runStartUpFigures(options);
+    return 0;
+}

@@ -1,0 +1,143 @@
+// Figures of the listing without a window: reading, re-reading and sorting a folder, and the
+// memory a listing of 100,000 entries holds.
+#include "bench/BenchClock.h"
+#include "bench/BenchFigures.h"
+#include "bench/BenchFolders.h"
+#include "framework/Application.h"
+#include "pane/PaneListing.h"
+#include <psapi.h>
+#include <cstdio>
+
+namespace {
+class BenchApp : public Application {
+public:
+    bool InitInstance() override { return true; }
+};
+
+// A pane without a window: nothing to draw, no watcher.
+class NoWindow : public PaneHost {
+public:
+    void watchFolder(const std::wstring&) override {}
+    void rearmWatcher() override {}
+    void updateScrollRange() override {}
+    void ensureCursorVisible(bool) override {}
+    void repaintAll() override {}
+    void redrawLine(int) override {}
+    LineRange linesOnScreen() const override { return {0, 40}; }
+    void redrawHeader() override {}
+};
+
+std::string withLabel(std::string figure, const BenchFolder& folder) {
+    if (!folder.label.empty()) figure.append(" (").append(folder.label).append(")");
+    return figure;
+}
+
+void markEveryOther(PaneListing& listing) {
+    for (int i = 0; i < listing.list().size(); i += 2) listing.list().setMark(i, MarkMode::Mark);
+}
+
+size_t workingSet() {
+    PROCESS_MEMORY_COUNTERS counters{sizeof(counters)};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.WorkingSetSize;
+}
+
+size_t peakWorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters{sizeof(counters)};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakWorkingSetSize;
+}
+
+// Under Wine the process is a Linux process whose peak resident size can be started afresh, so
+// the peak of one operation can be read on its own.
+bool resetPeakWorkingSet() {
+    HANDLE file = CreateFileW(L"Z:\\proc\\self\\clear_refs", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, "5", 1, &written, nullptr) && written == 1;
+    CloseHandle(file);
+    return ok;
+}
+}  // namespace
+
+void runListingFigures(const BenchOptions& options) {
+    BenchApp app;
+    app.setProfilePath(options.settingsPath);
+    NoWindow host;
+    for (const BenchFolder& folder : benchFolders(options.dataRoot)) {
+        PaneListing listing(host, 0);
+        listing.setFolder(folder.path);
+        if (options.wants("loadFolder")) {
+            const Timing t = timeRuns([&] { listing.loadFolder(); });
+            printFigure(withLabel("loadFolder", folder), listing.count() - 1, t, folder.path);
+        }
+        if (options.wants("loadFolder *.txt")) {
+            listing.setMask(L"*.txt");
+            const Timing t = timeRuns([&] { listing.loadFolder(); });
+            printFigure(withLabel("loadFolder *.txt", folder), listing.count() - 1, t, folder.path,
+                        countRemark(listing.count() - 1, "listed"));
+            listing.setMask(L"");
+        }
+        if (options.wants("refresh half marked")) {
+            listing.loadFolder();
+            listing.setCursor(listing.count() / 2);
+            markEveryOther(listing);
+            const Timing t = timeRuns([&] { listing.refresh(); });
+            printFigure(withLabel("refresh half marked", folder), listing.count() - 1, t, folder.path,
+                        countRemark(listing.list().markedCount(), "marked after"));
+        }
+    }
+    for (const std::wstring& path : {largestFolder(options.dataRoot), mixedFolder(options.dataRoot)}) {
+        PaneListing listing(host, 0);
+        listing.setFolder(path);
+        listing.loadFolder();
+        listing.setCursor(listing.count() / 2);
+        const std::string suffix = path == mixedFolder(options.dataRoot) ? " (mixed, folders first)" : "";
+        const uint32_t group = suffix.empty() ? 0 : FILE_ATTRIBUTE_DIRECTORY;
+        for (int type = 0; type <= 8; ++type) {
+            std::string figure = "sort type ";
+            figure.append(std::to_string(type)).append(suffix);
+            if (!options.wants(figure)) continue;
+            // Each run starts from the other order, so no run finds its work done by the last one.
+            const int other = type == 1 ? 8 : 1;
+            std::vector<double> samples;
+            for (int run = 0; run < 8; ++run) {
+                listing.applySort(other, group);
+                const double start = nowMs();
+                listing.applySort(type, group);
+                if (run > 0) samples.push_back(nowMs() - start);
+            }
+            printFigure(figure, listing.count() - 1, summarise(samples), path);
+        }
+    }
+}
+
+void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder, const std::wstring& settingsPath) {
+    BenchApp app;
+    app.setProfilePath(settingsPath);
+    NoWindow host;
+    {
+        // The allocator and the enumeration code are set up once before anything is counted.
+        PaneListing warm(host, 0);
+        warm.setFolder(warmFolder);
+        warm.loadFolder();
+        warm.refresh();
+    }
+    const size_t before = workingSet();
+    PaneListing listing(host, 0);
+    listing.setFolder(folder);
+    listing.loadFolder();
+    const size_t steady = workingSet() - before;
+    const int entries = listing.count();
+    listing.setCursor(0);
+    markEveryOther(listing);
+    const bool peakAlone = resetPeakWorkingSet();
+    listing.refresh();
+    const size_t peak = peakWorkingSet() - before;
+    std::printf("memory %d: %.1f MB working set after loading, %.0f bytes per entry; refresh half marked: peak "
+                "%.0f bytes per entry (%.2fx the steady listing)%s\n",
+                entries - 1, steady / 1048576.0, static_cast<double>(steady) / entries,
+                static_cast<double>(peak) / entries, static_cast<double>(peak) / static_cast<double>(steady),
+                peakAlone ? "" : " [peak of the whole run: the peak could not be reset]");
+    std::fflush(stdout);
+}

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The benchmark command: set up the machine, build, make the data folders (once; they are kept
+# under $VANTOR_BENCH_DATA, default ${TMPDIR:-/tmp}/vantor-bench) and run the benchmark under Wine.
+# An argument keeps only the figures whose name contains it, e.g. scripts/bench.sh "sort type".
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+vantor_setup
+vantor_build
+
+DATA="${VANTOR_BENCH_DATA:-${TMPDIR:-/tmp}/vantor-bench}"
+
+# make_folder NAME COUNT FOLDER_EVERY: COUNT entries named e0000000..., with the extensions .txt,
+# .dat, .log and .cpp in turn; with FOLDER_EVERY > 0 every such entry is a folder instead.
+make_folder() {
+    local name="$1" count="$2" every="$3" dir="$DATA/$1"
+    [ -f "$DATA/$name.done" ] && return 0
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    echo "making $dir ($count entries)" >&2
+    awk -v n="$count" -v every="$every" 'BEGIN {
+        split(".txt .dat .log .cpp", ext, " ")
+        for (i = 0; i < n; i++)
+            if (every > 0 && i % every == 0) printf "D e%07d\n", i
+            else printf "F e%07d%s\n", i, ext[i % 4 + 1]
+    }' >"$DATA/$name.list"
+    (cd "$dir" && awk '$1 == "D" { print $2 }' "$DATA/$name.list" | xargs -r mkdir)
+    (cd "$dir" && awk '$1 == "F" { print $2 }' "$DATA/$name.list" | xargs -r touch)
+    rm -f "$DATA/$name.list"
+    touch "$DATA/$name.done"
+}
+
+mkdir -p "$DATA"
+make_folder empty 0 0
+make_folder files1000 1000 0
+make_folder files10000 10000 0
+make_folder files100000 100000 0
+make_folder mixed100000 100000 10
+
+trap vantor_cleanup EXIT
+display_usable || start_xvfb
+start_wineserver
+
+windows_path() { echo "Z:${1//\//\\}"; }
+"$REPO/scripts/wine-run" "$BUILD/bench/vantor_bench.exe" \
+    "$(windows_path "$DATA")" "$(windows_path "$BUILD/Vantor.exe")" "$@"
