@@ -23,10 +23,10 @@ Timing summarise(std::vector<double> samples) {
     return {median, samples.front(), samples.back()};
 }
 
-int rawPass(const std::wstring& folder) {
+int rawPass(const std::wstring& folder, const wchar_t* pattern) {
     WIN32_FIND_DATAW data;
-    const std::wstring pattern = folder + L"\\*";
-    FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+    const std::wstring path = folder + L"\\" + pattern;
+    FindHandle find(FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                      FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return 0;
     int count = 0;

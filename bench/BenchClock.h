@@ -27,9 +27,9 @@ Timing timeRuns(Run&& run, int runs = 7) {
     return summarise(std::move(samples));
 }
 
-// One FindFirstFileExW(FindExInfoBasic, FIND_FIRST_EX_LARGE_FETCH)/FindNextFileW pass; the number
-// of names it returned.
-int rawPass(const std::wstring& folder);
+// One FindFirstFileExW(FindExInfoBasic, FIND_FIRST_EX_LARGE_FETCH)/FindNextFileW pass over the
+// names matching `pattern`; the number of names it returned.
+int rawPass(const std::wstring& folder, const wchar_t* pattern = L"*");
 // The median raw pass over `folder`, measured once per run of the benchmark.
 const Timing& rawTiming(const std::wstring& folder);
 

@@ -106,13 +106,14 @@ TEST(ListingEquivalence, CompactListingHoldsWhatTheFindRecordsSaid) {
 }
 
 TEST(ListingEquivalence, KeyedSortOrdersAsTheEntriesCompare) {
-    // Names that share their first four letters, differ in case only, sort differently folded up
-    // or down ("_" against letters), and run out inside the compared prefix.
+    // Names that share their first four or eight letters, differ in case only, sort differently
+    // folded up or down ("_" against letters), and run out inside or right after a shared beginning.
     TempFolder root;
     root.makeFolder(L"sub");
     const std::wstring sub = root / L"sub";
     const wchar_t* names[] = {L"abcdZ", L"ABCDa", L"abc", L"Abcd", L"_x", L"Zed", L"a.TXT", L"b.txt", L"README",
-                              L"x.tar.gz", L"y.gz", L".profile", L"abcd.e", L"ab", L"z"};
+                              L"x.tar.gz", L"y.gz", L".profile", L"abcd.e", L"ab", L"z", L"abcdefgh",
+                              L"ABCDEFGH.txt", L"abcdefgh_1", L"abcdefghA", L"abcdefg"};
     for (size_t i = 0; i < std::size(names); ++i) {
         root.writeFile(std::wstring(L"sub\\") + names[i], std::string(i % 3 * 10, 'x'));
         setWriteTime(sub + L"\\" + names[i], 132223104000000000ULL + (i % 4) * 864000000000ULL);
