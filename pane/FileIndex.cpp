@@ -20,15 +20,13 @@ const wchar_t* extensionOf(const wchar_t* name) {
 }
 
 namespace {
-// What a sort compares, one compact record per item, so most comparisons touch neither the entries
-// nor their names: `head` puts ".." first and then the greater group key; `value` and `value2`
-// carry the sort criterion already turned ascending.
+// What a sort compares for one entry, so most comparisons touch neither the entries nor their
+// names: `head` puts ".." first and then the greater group key; `value` and `value2` carry the sort
+// criterion already turned ascending. Keys stand in listing order.
 struct SortKey {
     uint64_t head;
     uint64_t value;
     uint64_t value2;
-    int position;   // listing position, the last tie-break
-    uint32_t item;  // where the item stands before the sort
 };
 
 bool descending(int type) { return type == 2 || type == 3 || type == 4 || type == 6 || type == 8; }
@@ -55,23 +53,22 @@ void namePrefix(const wchar_t* name, uint64_t& first, uint64_t& second) {
 
 // Each distinct extension gets its place in code-unit order, so the sort compares numbers. A folder
 // holds few distinct extensions, so they are looked for in a short list before a hash table.
-std::vector<uint64_t> extensionRanks(const std::vector<FileIndexItem>& items) {
+std::vector<uint64_t> extensionRanks(const FileList& list) {
     constexpr size_t kShortList = 32;
     std::unordered_map<std::wstring_view, uint64_t> ids;
     std::vector<std::wstring_view> distinct;
-    std::vector<uint64_t> idOfItem;
-    idOfItem.reserve(items.size());
+    std::vector<uint64_t> idOfEntry;
+    idOfEntry.reserve(static_cast<size_t>(list.size()));
     const auto same = [](std::wstring_view a, std::wstring_view b) {
         if (a.size() != b.size()) return false;
         for (size_t i = 0; i < a.size(); ++i)
             if (a[i] != b[i]) return false;
         return true;
     };
-    for (const FileIndexItem& item : items) {
+    for (const FileEntry& entry : list.entries()) {
         // One walk finds both the last dot and the end.
-        const wchar_t* name = item.entry->name();
         const wchar_t* dot = nullptr;
-        const wchar_t* end = name;
+        const wchar_t* end = entry.name();
         for (; *end; ++end)
             if (*end == L'.') dot = end;
         const wchar_t* from = dot ? dot : end;
@@ -88,32 +85,31 @@ std::vector<uint64_t> extensionRanks(const std::vector<FileIndexItem>& items) {
             if (added) distinct.push_back(extension);
             id = it->second;
         }
-        idOfItem.push_back(id);
+        idOfEntry.push_back(id);
     }
     std::vector<uint64_t> order(distinct.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::sort(order.begin(), order.end(), [&](uint64_t a, uint64_t b) { return distinct[a] < distinct[b]; });
     std::vector<uint64_t> rankOfId(distinct.size());
     for (size_t rank = 0; rank < order.size(); ++rank) rankOfId[order[rank]] = rank;
-    for (uint64_t& id : idOfItem) id = rankOfId[id];
-    return idOfItem;
+    for (uint64_t& id : idOfEntry) id = rankOfId[id];
+    return idOfEntry;
 }
 
-// The keys of the items with the criterion of the type (zero when it has none), in listing order
-// whatever the order of the items.
-std::vector<SortKey> sortKeys(int type, const std::vector<FileIndexItem>& items) {
+// The key of every entry for a sort type (a zero criterion when the type has none).
+std::vector<SortKey> sortKeys(const FileList& list, int type, uint32_t groupMask) {
     const bool down = descending(type);
-    const std::vector<uint64_t> ranks = type == 3 || type == 4 ? extensionRanks(items) : std::vector<uint64_t>();
-    std::vector<SortKey> keys(items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        const FileEntry& e = *items[i].entry;
-        SortKey& key = keys[static_cast<size_t>(items[i].position)];
+    const std::vector<uint64_t> ranks = type == 3 || type == 4 ? extensionRanks(list) : std::vector<uint64_t>();
+    std::vector<SortKey> keys(static_cast<size_t>(list.size()));
+    for (size_t p = 0; p < keys.size(); ++p) {
+        const FileEntry& e = list.at(static_cast<int>(p));
+        SortKey& key = keys[p];
         // Smaller heads come first: ".." above everything, then the greater group key.
-        key.head = ~((uint64_t{e.isParent()} << 32) | items[i].groupKey);
+        key.head = ~((uint64_t{e.isParent()} << 32) | (e.attributes & groupMask));
         key.value = key.value2 = 0;
         switch (type) {
         case 1: case 2: namePrefix(e.name(), key.value, key.value2); break;
-        case 3: case 4: key.value = ranks[i]; break;
+        case 3: case 4: key.value = ranks[p]; break;
         case 5: case 6: key.value = e.size; break;
         case 7: case 8: key.value = e.writeTime; break;
         default: break;
@@ -122,16 +118,15 @@ std::vector<SortKey> sortKeys(int type, const std::vector<FileIndexItem>& items)
             key.value = ~key.value;
             key.value2 = ~key.value2;
         }
-        key.position = items[i].position;
-        key.item = static_cast<uint32_t>(i);
     }
     return keys;
 }
 
-// A stable least-significant-digit radix sort of the keys by head, value and value2 (value2 least
-// significant), 16 bits at a time. Only digits in which some keys differ are sorted on, so a sort
-// with few distinct values (extensions, groups) costs a pass or two.
-void radixSort(std::vector<SortKey>& keys) {
+// A stable least-significant-digit radix sort of listing positions by the head, value and value2
+// of their keys (value2 least significant), 16 bits at a time. Only the positions move, so the
+// sort needs little memory beside the keys; only digits in which some keys differ are sorted on,
+// so few distinct values (extensions, groups) cost a pass or two.
+void radixSort(const std::vector<SortKey>& keys, std::vector<uint32_t>& order) {
     constexpr int kDigitBits = 16;
     constexpr uint64_t kDigitMask = (uint64_t{1} << kDigitBits) - 1;
     const SortKey& first = keys.front();
@@ -141,72 +136,81 @@ void radixSort(std::vector<SortKey>& keys) {
         differs[1] |= key.value ^ first.value;
         differs[2] |= key.head ^ first.head;
     }
-    std::vector<SortKey> buffer(keys.size());
+    std::vector<uint32_t> buffer(order.size());
     std::vector<uint32_t> start(kDigitMask + 1);
     const uint64_t SortKey::*fields[3] = {&SortKey::value2, &SortKey::value, &SortKey::head};
     for (int f = 0; f < 3; ++f) {
         const uint64_t SortKey::*field = fields[f];
         for (int shift = 0; shift < 64; shift += kDigitBits) {
             if (((differs[f] >> shift) & kDigitMask) == 0) continue;
+            const auto digit = [&](uint32_t p) { return (keys[p].*field >> shift) & kDigitMask; };
             std::fill(start.begin(), start.end(), 0);
             for (const SortKey& key : keys) ++start[(key.*field >> shift) & kDigitMask];
             uint32_t total = 0;
             for (uint32_t& slot : start) total += std::exchange(slot, total);
-            for (const SortKey& key : keys) buffer[start[(key.*field >> shift) & kDigitMask]++] = key;
-            keys.swap(buffer);
+            for (uint32_t p : order) buffer[start[digit(p)]++] = p;
+            order.swap(buffer);
         }
     }
 }
 }  // namespace
 
+void FileIndex::clear() { std::vector<FileIndexItem>().swap(items_); }
+
 void FileIndex::build(const FileList& list) {
     clear();
+    list_ = &list;
     items_.reserve(static_cast<size_t>(list.size()));
     for (int i = 0; i < list.size(); ++i) items_.push_back({&list.at(i), 0, i});
 }
 
-void FileIndex::sort(int type, uint32_t groupMask) {
-    sortType_ = type;
-    groupMask_ = groupMask;
-    for (FileIndexItem& item : items_) item.groupKey = item.entry->attributes & groupMask;
-    if (static_cast<unsigned>(type) > 8 || items_.size() < 2) return;
+void FileIndex::placeItems(const std::vector<uint32_t>& order) {
+    clear();
+    items_.reserve(order.size());
+    for (uint32_t p : order) {
+        const FileEntry& entry = list_->at(static_cast<int>(p));
+        items_.push_back({&entry, entry.attributes & groupMask_, static_cast<int>(p)});
+    }
+}
 
+void FileIndex::sortPositions(int type, std::vector<uint32_t>& order) const {
     const bool down = descending(type);
     const bool names = byName(type);
-    std::vector<SortKey> keys = sortKeys(type, items_);
-    const auto before = [this, names, down](const SortKey& a, const SortKey& b) {
+    const std::vector<SortKey> keys = sortKeys(*list_, type, groupMask_);
+    const FileList& list = *list_;
+    const auto before = [&keys, &list, names, down](uint32_t pa, uint32_t pb) {
+        const SortKey &a = keys[pa], &b = keys[pb];
         if (a.head != b.head) return a.head < b.head;
         if (a.value != b.value) return a.value < b.value;
         if (a.value2 != b.value2) return a.value2 < b.value2;
         // Names equal in their first eight units, and neither ended there: the rest decides.
         if (names && ((down ? ~a.value2 : a.value2) & 0xFFFF) != 0) {
-            const int r = compareNamesFoldingAscii(items_[a.item].entry->name() + kPrefixUnits,
-                                                   items_[b.item].entry->name() + kPrefixUnits);
+            const int r = compareNamesFoldingAscii(list.at(static_cast<int>(pa)).name() + kPrefixUnits,
+                                                   list.at(static_cast<int>(pb)).name() + kPrefixUnits);
             if (r != 0) return down ? r > 0 : r < 0;
         }
-        return a.position < b.position;
+        return pa < pb;
     };
-    const auto parentsEnd = std::find_if_not(keys.begin(), keys.end(), [](const SortKey& k) { return isParentHead(k.head); });
-    if (std::is_sorted(keys.begin(), keys.end(), before)) {
+    const auto parentsEnd = std::find_if_not(order.begin(), order.end(), [&keys](uint32_t p) {
+        return isParentHead(keys[p].head);
+    });
+    if (std::is_sorted(order.begin(), order.end(), before)) {
         // A folder usually comes back from the platform already in name order: nothing moves.
-        const auto listed = [this](size_t i) { return items_[i].position == static_cast<int>(i); };
-        size_t i = 0;
-        while (i < items_.size() && listed(i)) ++i;
-        if (i == items_.size()) return;
-    } else if (std::adjacent_find(parentsEnd, keys.end(), [&before](const SortKey& previous, const SortKey& next) {
+    } else if (std::adjacent_find(parentsEnd, order.end(), [&before](uint32_t previous, uint32_t next) {
                    return !before(next, previous);
-               }) == keys.end()) {
+               }) == order.end()) {
         // Strictly in the reverse order (a descending sort of a folder the platform listed ascending,
         // with no ties): turned round below "..".
-        std::reverse(parentsEnd, keys.end());
+        std::reverse(parentsEnd, order.end());
     } else {
-        // The keys start in listing order, so sorting stably by the numbers leaves ties in listing order.
-        radixSort(keys);
+        // Positions start in listing order, so sorting stably by the numbers leaves ties in listing order.
+        radixSort(keys, order);
         if (names) {
             // Names alike in their first eight units are put in order by the rest of the name.
-            for (auto run = keys.begin(); run != keys.end();) {
-                const SortKey& first = *run;
-                const auto end = std::find_if(run + 1, keys.end(), [&first](const SortKey& k) {
+            for (auto run = order.begin(); run != order.end();) {
+                const SortKey& first = keys[*run];
+                const auto end = std::find_if(run + 1, order.end(), [&](uint32_t p) {
+                    const SortKey& k = keys[p];
                     return k.head != first.head || k.value != first.value || k.value2 != first.value2;
                 });
                 if (end - run > 1) std::sort(run, end, before);
@@ -214,10 +218,24 @@ void FileIndex::sort(int type, uint32_t groupMask) {
             }
         }
     }
-    std::vector<FileIndexItem> sorted;
-    sorted.reserve(items_.size());
-    for (const SortKey& key : keys) sorted.push_back(items_[key.item]);
-    items_.swap(sorted);
+}
+
+void FileIndex::sort(int type, uint32_t groupMask) {
+    sortType_ = type;
+    groupMask_ = groupMask;
+    if (!list_ || items_.empty()) return;
+    const size_t count = items_.size();
+    std::vector<uint32_t> order(count);
+    for (size_t p = 0; p < count; ++p) order[p] = static_cast<uint32_t>(p);
+    if (static_cast<unsigned>(type) > 8 || count < 2) {
+        placeItems(order);
+        return;
+    }
+    // The old items go first and the keys before the new items come, so a sort holds no more than
+    // the keys and two position arrays beside the listing.
+    clear();
+    sortPositions(type, order);
+    placeItems(order);
 }
 
 const FileEntry* FileIndex::entryAt(int displayPosition) const {

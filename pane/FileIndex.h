@@ -17,7 +17,7 @@ public:
     // One item per entry in listing order. Must be rebuilt after every change of the list.
     void build(const FileList& list);
     // Frees the items (before the list they point into goes).
-    void clear() { std::vector<FileIndexItem>().swap(items_); }
+    void clear();
     // Sort types 0 none, 1/2 name up/down, 3/4 extension down, 5/6 size up/down, 7/8 time up/down;
     // any other value keeps the listing order with no grouping and ".." where it was.
     void sort(int type, uint32_t groupMask);
@@ -32,6 +32,12 @@ public:
     int findName(const std::wstring& name, int from) const;
 
 private:
+    // Puts listing positions (given in listing order) into the display order of the type.
+    void sortPositions(int type, std::vector<uint32_t>& order) const;
+    // Makes the items anew from listing positions in display order.
+    void placeItems(const std::vector<uint32_t>& order);
+
+    const FileList* list_ = nullptr;
     std::vector<FileIndexItem> items_;
     int sortType_ = 0;
     uint32_t groupMask_ = 0;

@@ -35,13 +35,15 @@ void PaneListing::refresh() {
     const bool hadCursor = cursor_ >= 0;
     const std::wstring cursorName = current ? current->name() : L"";
 
-    // Only the marked names outlive the old listing, so a re-read never holds two listings at once.
-    const MarkedNames marked(list_);
-    const size_t expected = static_cast<size_t>(list_.size()) + static_cast<size_t>(list_.size()) / 8 + 16;
-    index_.clear();
-    list_.clear();
-    list_.scan(folder_, mask_, expected);
-    marked.applyTo(list_);
+    {
+        // Only the marked names outlive the old listing, so a re-read never holds two listings at once.
+        const MarkedNames marked(list_);
+        const size_t expected = static_cast<size_t>(list_.size()) + static_cast<size_t>(list_.size()) / 8 + 16;
+        index_.clear();
+        list_.clear();
+        list_.scan(folder_, mask_, expected);
+        marked.applyTo(list_);
+    }
     index_.build(list_);
     index_.sort(sortType_, groupMask_);
 
