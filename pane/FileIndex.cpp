@@ -1,6 +1,7 @@
 #include "pane/FileIndex.h"
 #include <algorithm>
 #include <cwchar>
+#include <initializer_list>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -31,7 +32,6 @@ struct SortKey {
 
 bool descending(int type) { return type == 2 || type == 3 || type == 4 || type == 6 || type == 8; }
 bool byName(int type) { return type == 1 || type == 2; }
-bool isParentHead(uint64_t head) { return ((~head >> 32) & 1) != 0; }
 
 constexpr wchar_t foldAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
@@ -122,34 +122,33 @@ std::vector<SortKey> sortKeys(const FileList& list, int type, uint32_t groupMask
     return keys;
 }
 
-// A stable least-significant-digit radix sort of listing positions by the head, value and value2
-// of their keys (value2 least significant), 16 bits at a time. Only the positions move, so the
-// sort needs little memory beside the keys; only digits in which some keys differ are sorted on,
-// so few distinct values (extensions, groups) cost a pass or two.
-void radixSort(const std::vector<SortKey>& keys, std::vector<uint32_t>& order) {
+using PositionIterator = std::vector<uint32_t>::iterator;
+using KeyField = uint64_t SortKey::*;
+
+// A stable least-significant-digit radix sort of the listing positions in [first, last) by the
+// given fields of their keys (the last field most significant), 16 bits at a time. Only the
+// positions move, so the sort needs little memory beside the keys; only digits in which some keys
+// differ are sorted on, so few distinct values (extensions, groups) cost a pass or two.
+void radixSort(const std::vector<SortKey>& keys, PositionIterator first, PositionIterator last,
+               std::initializer_list<KeyField> fields) {
     constexpr int kDigitBits = 16;
     constexpr uint64_t kDigitMask = (uint64_t{1} << kDigitBits) - 1;
-    const SortKey& first = keys.front();
-    uint64_t differs[3] = {0, 0, 0};  // bits in which some key differs from the first
-    for (const SortKey& key : keys) {
-        differs[0] |= key.value2 ^ first.value2;
-        differs[1] |= key.value ^ first.value;
-        differs[2] |= key.head ^ first.head;
-    }
-    std::vector<uint32_t> buffer(order.size());
+    if (last - first < 2) return;
+    std::vector<uint32_t> buffer(static_cast<size_t>(last - first));
     std::vector<uint32_t> start(kDigitMask + 1);
-    const uint64_t SortKey::*fields[3] = {&SortKey::value2, &SortKey::value, &SortKey::head};
-    for (int f = 0; f < 3; ++f) {
-        const uint64_t SortKey::*field = fields[f];
+    for (KeyField field : fields) {
+        uint64_t differs = 0;  // bits in which some key differs from the first
+        const uint64_t firstValue = keys[*first].*field;
+        for (auto it = first; it != last; ++it) differs |= keys[*it].*field ^ firstValue;
         for (int shift = 0; shift < 64; shift += kDigitBits) {
-            if (((differs[f] >> shift) & kDigitMask) == 0) continue;
+            if (((differs >> shift) & kDigitMask) == 0) continue;
             const auto digit = [&](uint32_t p) { return (keys[p].*field >> shift) & kDigitMask; };
             std::fill(start.begin(), start.end(), 0);
-            for (const SortKey& key : keys) ++start[(key.*field >> shift) & kDigitMask];
+            for (auto it = first; it != last; ++it) ++start[digit(*it)];
             uint32_t total = 0;
             for (uint32_t& slot : start) total += std::exchange(slot, total);
-            for (uint32_t p : order) buffer[start[digit(p)]++] = p;
-            order.swap(buffer);
+            for (auto it = first; it != last; ++it) buffer[start[digit(*it)]++] = *it;
+            std::copy(buffer.begin(), buffer.end(), first);
         }
     }
 }
@@ -191,32 +190,39 @@ void FileIndex::sortPositions(int type, std::vector<uint32_t>& order) const {
         }
         return pa < pb;
     };
-    const auto parentsEnd = std::find_if_not(order.begin(), order.end(), [&keys](uint32_t p) {
-        return isParentHead(keys[p].head);
-    });
-    if (std::is_sorted(order.begin(), order.end(), before)) {
-        // A folder usually comes back from the platform already in name order: nothing moves.
-    } else if (std::adjacent_find(parentsEnd, order.end(), [&before](uint32_t previous, uint32_t next) {
+    const auto reversed = [&before](PositionIterator first, PositionIterator last) {
+        return std::adjacent_find(first, last, [&before](uint32_t previous, uint32_t next) {
                    return !before(next, previous);
-               }) == order.end()) {
-        // Strictly in the reverse order (a descending sort of a folder the platform listed ascending,
-        // with no ties): turned round below "..".
-        std::reverse(parentsEnd, order.end());
-    } else {
-        // Positions start in listing order, so sorting stably by the numbers leaves ties in listing order.
-        radixSort(keys, order);
-        if (names) {
-            // Names alike in their first eight units are put in order by the rest of the name.
-            for (auto run = order.begin(); run != order.end();) {
-                const SortKey& first = keys[*run];
-                const auto end = std::find_if(run + 1, order.end(), [&](uint32_t p) {
-                    const SortKey& k = keys[p];
-                    return k.head != first.head || k.value != first.value || k.value2 != first.value2;
-                });
-                if (end - run > 1) std::sort(run, end, before);
-                run = end;
+               }) == last;
+    };
+    if (std::is_sorted(order.begin(), order.end(), before)) return;
+    // Positions start in listing order and every step below is stable, so ties stay in listing order.
+    // First the groups (".." and the group keys), then each group on its own: a folder usually comes
+    // back from the platform in name order, so a group is often in order already, or in exactly the
+    // reverse order (a descending sort without ties).
+    radixSort(keys, order.begin(), order.end(), {&SortKey::head});
+    for (auto run = order.begin(); run != order.end();) {
+        const uint64_t head = keys[*run].head;
+        const auto end = std::find_if(run, order.end(), [&](uint32_t p) { return keys[p].head != head; });
+        if (std::is_sorted(run, end, before)) {
+            // already in order
+        } else if (reversed(run, end)) {
+            std::reverse(run, end);
+        } else {
+            radixSort(keys, run, end, {&SortKey::value2, &SortKey::value});
+            if (names) {
+                // Names alike in their first eight units are put in order by the rest of the name.
+                for (auto same = run; same != end;) {
+                    const SortKey& k = keys[*same];
+                    const auto sameEnd = std::find_if(same + 1, end, [&](uint32_t p) {
+                        return keys[p].value != k.value || keys[p].value2 != k.value2;
+                    });
+                    if (sameEnd - same > 1) std::sort(same, sameEnd, before);
+                    same = sameEnd;
+                }
             }
         }
+        run = end;
     }
 }
 
