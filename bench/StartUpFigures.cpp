@@ -24,7 +24,8 @@ BOOL CALLBACK findShownMainWindow(HWND hwnd, LPARAM lParam) {
 }
 
 void writeUtf16(const std::wstring& path, const std::wstring& text) {
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     DWORD written = 0;
     WriteFile(file.get(), "\xFF\xFE", 2, &written, nullptr);
