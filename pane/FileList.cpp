@@ -27,6 +27,8 @@ int FileList::scan(const std::wstring& folder, const std::wstring& mask, size_t 
         fill(base + L"*.*", kFolders);
         fill(base + mask, kFiles);
     }
+    // A re-read reserves for the old count; a folder that shrank a lot gives the room back.
+    if (entries_.capacity() > 2 * entries_.size() + 1024) entries_.shrink_to_fit();
     fileCount_ = size() - parentCount_;
     return size();
 }
