@@ -157,3 +157,21 @@ TEST_F(PaneListingTest, MarkCommandsSkipParentAndFileOnlyOnesLeaveFolders) {
     EXPECT_TRUE(marked(L"d"));
     EXPECT_EQ(listing.list().markedCount(), 1);
 }
+
+TEST_F(PaneListingTest, MarkingEveryEntryDrawsOnlyTheChangedLinesOnScreen) {
+    for (int i = 0; i < 50; ++i) file(L"f" + std::to_wstring(i));
+    listing.loadFolder();
+    host.screen = {10, 19};
+    const struct { MarkMode mode; int changed; size_t drawn; } rows[] = {
+        {MarkMode::Mark, 50, 10}, {MarkMode::Mark, 0, 0}, {MarkMode::Toggle, 50, 10}, {MarkMode::Unmark, 0, 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(static_cast<int>(r.mode));
+        host.lines.clear();
+        const int before = listing.list().markedCount();
+        listing.markAll(r.mode);
+        EXPECT_EQ(std::abs(listing.list().markedCount() - before), r.changed);
+        EXPECT_EQ(host.lines.size(), r.drawn);
+        for (int line : host.lines) EXPECT_TRUE(line >= 10 && line <= 19) << line;
+    }
+}
