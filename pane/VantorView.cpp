@@ -91,11 +91,13 @@ LRESULT CVantorView::onCreate(WPARAM, LPARAM) {
     listing_.loadFolder();
     if (listing_.cursor() < 0 && listing_.count() > 0) listing_.setCursor(0);
     updateScrollRange();
+    watcher_.start(hwnd_, WM_FOLDER_CHANGED, 0, 0);
     return 0;
 }
 
 void CVantorView::onDestroy() {
     history_.save();
+    watcher_.stop(1000);
     callDefault();
 }
 
@@ -226,8 +228,12 @@ CVantorView* CVantorView::otherPane() const {
     return frame ? frame->otherPane(this) : nullptr;
 }
 
-void CVantorView::watchFolder(const std::wstring&) {}  // the change watcher follows the folder from here
-void CVantorView::rearmWatcher() {}
+void CVantorView::watchFolder(const std::wstring& folder) {
+    watcher_.setFolder(folder);
+    watcher_.clearPosted();
+}
+
+void CVantorView::rearmWatcher() { watcher_.clearPosted(); }
 
 void CVantorView::updateScrollRange() {
     if (!hwnd_) return;

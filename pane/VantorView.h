@@ -1,6 +1,7 @@
 // A file pane: lists one folder, draws it by hand, and carries out the cursor, marking, listing and
 // navigation commands, the mouse gestures and the shell context menu.
 #pragma once
+#include "fileops/ChangeWatcher.h"
 #include "framework/View.h"
 #include "keys/ParameterReceiver.h"
 #include "pane/FileEntry.h"
@@ -35,6 +36,7 @@ public:
     int anchor() const { return anchor_; }
     bool isActive() const { return active_ != 0; }
     const PaintCounters& paintCounters() const { return paintCounters_; }
+    const ChangeWatcher& watcher() const { return watcher_; }
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;
@@ -164,5 +166,6 @@ private:
     MouseGesture gesture_ = MouseGesture::Idle;
     int anchor_ = 0;
     FolderHistory history_;
+    ChangeWatcher watcher_;
     PaintCounters paintCounters_;
 };

@@ -1,0 +1,100 @@
+#include "fileops/ChangeWatcher.h"
+#include <atomic>
+#include <mutex>
+
+namespace {
+constexpr DWORD kFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES |
+                          FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
+
+struct ChangeHandleTraits {
+    static HANDLE empty() { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) { FindCloseChangeNotification(h); }
+};
+using ChangeHandle = UniqueResource<HANDLE, ChangeHandleTraits>;
+
+UniqueHandle manualResetEvent() { return UniqueHandle::fromApi(CreateEventW(nullptr, TRUE, FALSE, nullptr)); }
+}  // namespace
+
+// What the pane and the watcher thread share. The thread holds it too, so it stays valid until
+// the thread has ended even when the pane is gone first.
+struct ChangeWatcher::Shared {
+    std::mutex lock;  // guards folder
+    std::wstring folder;
+    UniqueHandle quit = manualResetEvent();
+    UniqueHandle restart = manualResetEvent();
+    UniqueHandle cleared = manualResetEvent();  // the pane cleared the posted flag
+    std::atomic<bool> posted{false};
+    HWND window = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+namespace {
+// Closes the old change handle and opens one on the current folder (none when it cannot be
+// watched: then only the events wake the thread).
+ChangeHandle arm(ChangeWatcher::Shared& shared, ChangeHandle old) {
+    old.reset();
+    std::lock_guard<std::mutex> guard(shared.lock);
+    ResetEvent(shared.restart.get());
+    if (shared.folder.empty()) return ChangeHandle();
+    return ChangeHandle(FindFirstChangeNotificationW(shared.folder.c_str(), FALSE, kFilter));
+}
+
+int watch(const std::shared_ptr<ChangeWatcher::Shared>& shared) {
+    ChangeHandle change = arm(*shared, ChangeHandle());
+    for (;;) {
+        // While a message is out the change handle is left signalled and not waited on, so the
+        // thread sleeps; when the pane clears the flag, a change that came meanwhile is posted once.
+        const bool waiting = shared->posted.load();
+        HANDLE handles[3] = {shared->quit.get(), shared->restart.get(),
+                             waiting ? shared->cleared.get() : change.get()};
+        const DWORD count = waiting || change ? 3 : 2;
+        const DWORD result = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
+        if (result == WAIT_OBJECT_0 + 1) {
+            change = arm(*shared, std::move(change));
+        } else if (result == WAIT_OBJECT_0 + 2 && waiting) {
+            ResetEvent(shared->cleared.get());
+        } else if (result == WAIT_OBJECT_0 + 2) {
+            ResetEvent(shared->cleared.get());
+            shared->posted = true;
+            PostMessageW(shared->window, shared->message, shared->wParam, shared->lParam);
+            FindNextChangeNotification(change.get());
+        } else {
+            break;  // quit, or the wait failed
+        }
+    }
+    return 0;
+}
+}  // namespace
+
+ChangeWatcher::ChangeWatcher() : shared_(std::make_shared<Shared>()) {}
+
+ChangeWatcher::~ChangeWatcher() { stop(); }
+
+void ChangeWatcher::setFolder(const std::wstring& folder) {
+    std::lock_guard<std::mutex> guard(shared_->lock);
+    shared_->folder = folder;
+    SetEvent(shared_->restart.get());
+}
+
+bool ChangeWatcher::start(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (threadHandle()) return true;
+    shared_->window = window;
+    shared_->message = message;
+    shared_->wParam = wParam;
+    shared_->lParam = lParam;
+    return startThread([shared = shared_] { return watch(shared); });
+}
+
+bool ChangeWatcher::stop(DWORD milliseconds) {
+    SetEvent(shared_->quit.get());
+    return waitForEnd(milliseconds);
+}
+
+void ChangeWatcher::clearPosted() {
+    shared_->posted = false;
+    SetEvent(shared_->cleared.get());
+}
+
+bool ChangeWatcher::posted() const { return shared_->posted.load(); }

@@ -1,0 +1,30 @@
+// Watches one folder (not its subfolders) on a thread of its own and posts a message to the pane
+// when something in it changes: names, attributes, sizes or write times. At most one message is
+// outstanding: the next is posted only after the pane says it has re-read the folder.
+#pragma once
+#include "fileops/WorkerThread.h"
+#include <memory>
+#include <string>
+
+class ChangeWatcher : public WorkerThread {
+public:
+    ChangeWatcher();
+    // Stops the thread; the state it shares outlives this object if the thread is slow to end.
+    ~ChangeWatcher() override;
+
+    // Watches `folder` from now on; the old folder is no longer watched.
+    void setFolder(const std::wstring& folder);
+    // Starts the thread that posts `message` (with `wParam`, `lParam`) to `window` on a change.
+    bool start(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Asks the thread to end and waits at most `milliseconds`; true when it ended in time.
+    bool stop(DWORD milliseconds = 1000);
+    // The pane re-reads its folder: the next change may be posted (at once if one is pending).
+    void clearPosted();
+    // Whether a message is out that the pane has not yet answered by re-reading.
+    bool posted() const;
+
+    struct Shared;
+
+private:
+    std::shared_ptr<Shared> shared_;
+};
