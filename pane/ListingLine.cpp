@@ -1,7 +1,7 @@
 #include "pane/ListingLine.h"
 #include "app/SettingsFile.h"
 #include "common/PathUtil.h"
-#include "pane/SizeFormat.h"
+#include "common/SizeFormat.h"
 #include <ctime>
 #include <cwchar>
 

@@ -1,6 +1,6 @@
 #include "app/SettingsFile.h"
 #include "pane/ListingLine.h"
-#include "pane/SizeFormat.h"
+#include "common/SizeFormat.h"
 #include <gtest/gtest.h>
 
 namespace {

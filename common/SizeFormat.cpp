@@ -1,4 +1,4 @@
-#include "pane/SizeFormat.h"
+#include "common/SizeFormat.h"
 #include <cwchar>
 
 namespace {
