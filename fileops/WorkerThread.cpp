@@ -11,12 +11,15 @@ unsigned __stdcall threadEntry(void* parameter) {
 
 bool WorkerThread::startThread(std::function<int()> body) {
     auto* owned = new std::function<int()>(std::move(body));
-    const uintptr_t handle = _beginthreadex(nullptr, 0, &threadEntry, owned, 0, nullptr);
+    // Suspended until the handle is stored: a body may delete this object as soon as it runs.
+    const uintptr_t handle = _beginthreadex(nullptr, 0, &threadEntry, owned, CREATE_SUSPENDED, nullptr);
     if (handle == 0) {
         delete owned;
         return false;
     }
-    thread_.reset(reinterpret_cast<HANDLE>(handle));
+    const HANDLE thread = reinterpret_cast<HANDLE>(handle);
+    thread_.reset(thread);
+    ResumeThread(thread);
     return true;
 }
 

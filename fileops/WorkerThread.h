@@ -18,7 +18,8 @@ public:
 
 protected:
     // Begins a thread of normal priority and the default stack size that runs `body`; its result
-    // is the thread's exit code. False when no thread could be made.
+    // is the thread's exit code. False when no thread could be made. Nothing of this object is
+    // touched once the thread runs, so the body may delete it.
     bool startThread(std::function<int()> body);
 
 private:

@@ -73,6 +73,7 @@ const MessageMap* CVantorView::messageMap() const {
         onCommand<ID_FILE_OPEN_APP, &CVantorView::onFileOpenApp>(),
         onCommand<ID_FILE_VIEW, &CVantorView::onFileViewOrEdit>(),
         onCommand<ID_FILE_EDIT, &CVantorView::onFileViewOrEdit>(),
+        onCommandRange<ID_FILE_COPY, ID_FILE_MOVE, &CVantorView::onFileTransfer>(),
     };
     static const MessageMap map{View::messageMap(), entries};
     return &map;

@@ -70,6 +70,9 @@ public:
     // The entries a command acts on: none without a cursor or on "..", else the marked ones, else
     // the cursor entry.
     std::vector<const FileEntry*> collectTargets() const;
+    // The full paths a file job works on: the marked entries in the order the folder was read, else
+    // the cursor entry unless it is "..". The marks stay; the command clears them when it starts.
+    std::vector<std::wstring> jobSelection() const;
     CVantorView* otherPane() const;
 
     // PaneHost
@@ -152,6 +155,9 @@ protected:
     // Opening the cursor entry: a folder is entered; files go to the programs that open them.
     void onFileOpenApp();
     void onFileViewOrEdit();
+
+    // File jobs
+    void onFileTransfer(UINT id);
 
 private:
     // Toggles the mark of the cursor entry and redraws its line and the header; false on "..".

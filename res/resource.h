@@ -27,6 +27,23 @@
 #define IDC_ABOUT_BUILT         1101
 #define IDC_INPUT_EDIT          1022
 
+// File jobs: progress dialogs and the same-name dialogs.
+#define IDD_TRANSFER_PROGRESS   130
+#define IDD_CONFLICT_FILE       131
+#define IDD_CONFLICT_FOLDER     132
+#define IDD_ITEM_PROGRESS       143
+#define IDC_JOB_SOURCE          1000    // also the same-name dialog's source line
+#define IDC_JOB_TARGET          1001    // also the same-name dialog's target line
+#define IDC_CONFLICT_ONLY_NEWER 1004
+#define IDC_CONFLICT_OVERWRITE  1005
+#define IDC_CONFLICT_RENAME     1006
+#define IDC_CONFLICT_SKIP       1007
+#define IDC_CONFLICT_DELETE     1008
+#define IDC_CONFLICT_NAME       1009
+#define IDC_CONFLICT_ALL        1010
+#define IDC_JOB_SOURCE_LABEL    1020
+#define IDC_JOB_TARGET_LABEL    1021
+
 // Folder dialogs: drive selection, folder input, folder history and bookmark list.
 #define IDD_DRIVE_SELECT        133
 #define IDD_FOLDER_INPUT        134

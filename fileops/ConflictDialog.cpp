@@ -1,0 +1,71 @@
+#include "fileops/ConflictDialog.h"
+#include "common/SizeFormat.h"
+#include "resource.h"
+#include <cwchar>
+
+namespace {
+const int kFileChoices[] = {IDC_CONFLICT_OVERWRITE, IDC_CONFLICT_ONLY_NEWER, IDC_CONFLICT_RENAME, IDC_CONFLICT_SKIP, 0};
+const int kFolderChoices[] = {IDC_CONFLICT_OVERWRITE, IDC_CONFLICT_DELETE, IDC_CONFLICT_RENAME, IDC_CONFLICT_SKIP, 0};
+}  // namespace
+
+std::wstring conflictLineText(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    SYSTEMTIME time{};
+    FILETIME local{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &time))
+        return std::wstring(20 + 11, L' ') + L"byte";
+    wchar_t stamp[32];
+    swprintf(stamp, 32, L"%04u/%02u/%02u %02u:%02u:%02u ", time.wYear, time.wMonth, time.wDay, time.wHour,
+             time.wMinute, time.wSecond);
+    const uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return stamp + formatSizeCell(11, size) + L"byte";
+}
+
+ConflictDialog::ConflictDialog(Kind kind, ConflictDecision& decision)
+    : Dialog(kind == kFile ? IDD_CONFLICT_FILE : IDD_CONFLICT_FOLDER), kind_(kind), decision_(decision) {}
+
+const MessageMap* ConflictDialog::messageMap() const {
+    static const MessageEntry entries[] = {
+        onCommand<IDC_CONFLICT_ALL, &ConflictDialog::onApplyToAll>(),
+        onControl<EN_CHANGE, IDC_CONFLICT_NAME, &ConflictDialog::onNameChanged>(),
+    };
+    static const MessageMap map{Dialog::messageMap(), entries};
+    return &map;
+}
+
+const int* ConflictDialog::choices() const { return kind_ == kFile ? kFileChoices : kFolderChoices; }
+
+bool ConflictDialog::onInitDialog() {
+    Dialog::onInitDialog();
+    setItemText(IDC_JOB_SOURCE, decision_.source + L"  " + conflictLineText(decision_.source));
+    setItemText(IDC_JOB_TARGET, decision_.target + L"  " + conflictLineText(decision_.target));
+    // The name first: setting it counts as typing one, which selects rename.
+    setItemText(IDC_CONFLICT_NAME, decision_.newName);
+    const int current = kind_ == kFile ? decision_.fileDecision : decision_.folderDecision;
+    for (const int* id = choices(); *id; ++id) CheckDlgButton(hwnd_, *id, *id == current ? BST_CHECKED : BST_UNCHECKED);
+    return true;
+}
+
+void ConflictDialog::readAnswer() {
+    decision_.newName = itemText(IDC_CONFLICT_NAME);
+    int& decision = kind_ == kFile ? decision_.fileDecision : decision_.folderDecision;
+    for (const int* id = choices(); *id; ++id)
+        if (IsDlgButtonChecked(hwnd_, *id) == BST_CHECKED) decision = *id;
+}
+
+void ConflictDialog::onOK() {
+    readAnswer();
+    endDialog(IDOK);
+}
+
+void ConflictDialog::onApplyToAll() {
+    readAnswer();
+    (kind_ == kFile ? decision_.fileApplyToAll : decision_.folderApplyToAll) = 1;
+    endDialog(IDOK);
+}
+
+void ConflictDialog::onNameChanged() {
+    for (const int* id = choices(); *id; ++id)
+        CheckDlgButton(hwnd_, *id, *id == IDC_CONFLICT_RENAME ? BST_CHECKED : BST_UNCHECKED);
+}

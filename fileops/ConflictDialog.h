@@ -1,0 +1,29 @@
+// The same-name question of a transfer: source and existing target with their times and sizes,
+// and the choices overwrite, only newer (files) or delete first (folders), rename and skip, for
+// this item or for all later ones of the job; or abort the whole job.
+#pragma once
+#include "fileops/ConflictDecision.h"
+#include "framework/Dialog.h"
+
+class ConflictDialog : public Dialog {
+public:
+    enum Kind { kFile = 0, kFolder = 1 };
+    ConflictDialog(Kind kind, ConflictDecision& decision);
+
+protected:
+    const MessageMap* messageMap() const override;
+    bool onInitDialog() override;
+    void onOK() override;
+    void onApplyToAll();
+    void onNameChanged();
+
+private:
+    const int* choices() const;
+    void readAnswer();
+
+    Kind kind_;
+    ConflictDecision& decision_;
+};
+
+// "<local time %Y/%m/%d %H:%M:%S> <size in 11 columns>byte" of an item; blanks for one that is gone.
+std::wstring conflictLineText(const std::wstring& path);

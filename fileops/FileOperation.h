@@ -1,0 +1,59 @@
+// The worker half of a file job: a list of full paths worked through on a thread of its own, a
+// cancel flag polled between items, and the wait for answers to same-name questions. The object
+// deletes itself when its thread is done.
+#pragma once
+#include "fileops/WorkerThread.h"
+#include <atomic>
+#include <string>
+#include <vector>
+
+class JobLink;
+
+class FileOperation : public WorkerThread {
+public:
+    explicit FileOperation(JobLink& link);
+    // Tells the link the worker is gone (which may delete the job).
+    ~FileOperation() override;
+
+    std::vector<std::wstring> paths;
+
+    // Starts the thread that runs the body, posts the end and deletes this object.
+    bool start();
+    bool cancelled() const { return cancel_.load() != 0; }
+    // Called by the link under its lock, from the user-interface thread.
+    void setCancel() { cancel_ = 1; }
+    void wake() const;
+    // The link forgets the worker before deleting one that never started.
+    void detach() { link_ = nullptr; }
+
+protected:
+    virtual void body() = 0;
+    // Shows a path in the dialog's line for the source (slot 0) or the destination (slot 1).
+    void report(const std::wstring& text, int slot);
+    // Posts a same-name question and waits until the dialog answered it (or cancelled).
+    void ask(int note);
+
+    JobLink* link_;
+
+private:
+    int run();
+
+    std::atomic<int> cancel_{0};
+    UniqueHandle wait_;
+};
+
+// The worker of the jobs that visit items one by one (delete, attributes, timestamps): folders
+// are walked post-order when the recurse flag is set, else handed over whole.
+class ItemOperation : public FileOperation {
+public:
+    using FileOperation::FileOperation;
+    int recurse = 1;
+
+protected:
+    void body() override;
+    virtual void onFile(const std::wstring& path) = 0;
+    virtual void onFolder(const std::wstring& path) = 0;
+
+private:
+    void walk(const std::wstring& folder);
+};

@@ -1,0 +1,95 @@
+#include "fileops/JobLink.h"
+#include "fileops/FileJob.h"
+#include "fileops/FileOperation.h"
+#include "fileops/ProgressDialog.h"
+#include <algorithm>
+
+JobLink::~JobLink() {
+    if (dialog_) {
+        dialog_->detach();
+        delete dialog_;
+    }
+    if (operation_) {
+        operation_->detach();
+        delete operation_;
+    }
+}
+
+void JobLink::attach(FileJob* job, FileOperation* operation, ProgressDialog* dialog) {
+    job_ = job;
+    operation_ = operation;
+    dialog_ = dialog;
+}
+
+bool JobLink::begin(HWND window) {
+    window_ = window;
+    if (operation_ && operation_->start()) return true;
+    // No worker: the dialog is told the job ended, and the operation that never ran goes.
+    FileOperation* unstarted = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        std::swap(unstarted, operation_);
+    }
+    if (unstarted) {
+        unstarted->detach();
+        delete unstarted;
+    }
+    post(kJobEnded);
+    return false;
+}
+
+void JobLink::report(const std::wstring& text, int slot) {
+    if (slot != 0 && slot != 1) return;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        const size_t length = std::min(text.size(), kSlotCapacity);
+        std::copy_n(text.data(), length, slots_[slot]);
+        slots_[slot][length] = 0;
+    }
+    post(kTextChanged, slot);
+}
+
+void JobLink::post(ProgressNote note, LPARAM lParam) { PostMessageW(window_, WM_OPERATION_PROGRESS, note, lParam); }
+
+std::wstring JobLink::slotText(int slot) const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return slot == 0 || slot == 1 ? slots_[slot] : L"";
+}
+
+void JobLink::requestCancel() {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!operation_) return;
+    operation_->setCancel();
+    operation_->wake();
+}
+
+void JobLink::abort() {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (operation_) operation_->setCancel();
+}
+
+void JobLink::release() {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (operation_) operation_->wake();
+}
+
+void JobLink::operationGone() {
+    bool last;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        operation_ = nullptr;
+        last = dialog_ == nullptr;
+    }
+    // Past this point the link belongs to whichever half deletes the job.
+    if (last) delete job_;
+}
+
+void JobLink::dialogGone() {
+    bool last;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        dialog_ = nullptr;
+        last = operation_ == nullptr;
+    }
+    if (last) delete job_;
+}

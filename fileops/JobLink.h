@@ -1,0 +1,69 @@
+// What the two halves of a file job share: the worker (the operation, on its own thread) and the
+// progress dialog (on the user-interface thread). The worker reports paths and asks same-name
+// questions by posted messages; the dialog cancels, answers and releases the worker.
+//
+// Either half may end first, on its own thread. Each half, as it goes, clears its pointer here under
+// the link's lock and looks at the other's; the one that finds the other already gone deletes the
+// job. The lock orders the two, so exactly one of them deletes it, and the user-interface side
+// reaches the operation only through the pointer under the same lock, so never after the operation
+// has gone.
+#pragma once
+#include "fileops/ConflictDecision.h"
+#include <windows.h>
+#include <mutex>
+#include <string>
+
+class FileJob;
+class FileOperation;
+class ProgressDialog;
+
+// Posted by a worker to its progress dialog; wParam is a ProgressNote, lParam a text slot.
+constexpr UINT WM_OPERATION_PROGRESS = WM_USER + 101;
+enum ProgressNote : WPARAM { kJobEnded = 0, kTextChanged = 1, kSameNameFile = 2, kSameNameFolder = 3 };
+
+class JobLink {
+public:
+    static constexpr size_t kSlotCapacity = 260;
+
+    JobLink() = default;
+    // Deletes a dialog and an operation that never started.
+    ~JobLink();
+    JobLink(const JobLink&) = delete;
+    JobLink& operator=(const JobLink&) = delete;
+
+    void attach(FileJob* job, FileOperation* operation, ProgressDialog* dialog);
+    FileOperation* unstartedOperation() const { return operation_; }
+    ProgressDialog* unstartedDialog() const { return dialog_; }
+    // The dialog's window exists: messages go to it from now on, and the worker starts. False when
+    // the worker's thread could not be started (the operation is gone then).
+    bool begin(HWND window);
+    HWND window() const { return window_; }
+
+    // Worker side.
+    void report(const std::wstring& text, int slot);
+    void post(ProgressNote note, LPARAM lParam = 0);
+
+    // User-interface side.
+    std::wstring slotText(int slot) const;
+    // Stops the worker at its next check and wakes it if it waits for an answer.
+    void requestCancel();
+    // Stops the worker at its next check (the same-name dialog's "abort all").
+    void abort();
+    // Lets a worker that waits for an answer go on.
+    void release();
+
+    // The halves going away; the last one deletes the job.
+    void operationGone();
+    void dialogGone();
+
+    // Belongs to the user-interface thread while the worker waits for an answer, else to the worker.
+    ConflictDecision decision;
+
+private:
+    mutable std::mutex lock_;
+    FileJob* job_ = nullptr;
+    FileOperation* operation_ = nullptr;
+    ProgressDialog* dialog_ = nullptr;
+    HWND window_ = nullptr;
+    wchar_t slots_[2][kSlotCapacity + 1] = {};
+};

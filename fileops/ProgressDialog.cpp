@@ -1,0 +1,61 @@
+#include "fileops/ProgressDialog.h"
+#include "fileops/ConflictDialog.h"
+#include "fileops/JobLink.h"
+#include "resource.h"
+
+ProgressDialog::ProgressDialog(JobLink& link, UINT templateId, const wchar_t* label)
+    : Dialog(templateId), link_(&link), label_(label) {}
+
+ProgressDialog::~ProgressDialog() {
+    if (!link_) return;
+    link_->requestCancel();
+    link_->dialogGone();
+}
+
+const MessageMap* ProgressDialog::messageMap() const {
+    static const MessageEntry entries[] = {
+        onMessage<WM_OPERATION_PROGRESS, &ProgressDialog::onProgress>(),
+    };
+    static const MessageMap map{Dialog::messageMap(), entries};
+    return &map;
+}
+
+bool ProgressDialog::onInitDialog() {
+    Dialog::onInitDialog();
+    for (int id : {IDC_JOB_SOURCE, IDC_JOB_TARGET}) {
+        HWND line = item(id);
+        SetWindowLongPtrW(line, GWL_STYLE, GetWindowLongPtrW(line, GWL_STYLE) | SS_PATHELLIPSIS);
+    }
+    if (label_) setItemText(IDC_JOB_SOURCE_LABEL, label_);
+    if (link_) link_->begin(hwnd_);
+    return true;
+}
+
+void ProgressDialog::onCancel() {
+    if (link_) link_->requestCancel();
+    DestroyWindow(hwnd_);
+}
+
+LRESULT ProgressDialog::onProgress(WPARAM wParam, LPARAM lParam) {
+    if (!link_) return 0;
+    switch (wParam) {
+    case kJobEnded:
+        onCancel();
+        break;
+    case kTextChanged:
+        if (lParam != 1) setItemText(IDC_JOB_SOURCE, link_->slotText(0));
+        if (lParam != 0) setItemText(IDC_JOB_TARGET, link_->slotText(1));
+        break;
+    case kSameNameFile:
+    case kSameNameFolder: {
+        ConflictDialog question(wParam == kSameNameFile ? ConflictDialog::kFile : ConflictDialog::kFolder,
+                                link_->decision);
+        if (question.doModal(hwnd_) == IDCANCEL) link_->abort();
+        link_->release();
+        break;
+    }
+    default:
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,29 @@
+// The dialog half of a file job: a modeless window that shows the paths being worked on, offers
+// Cancel, and answers the worker's same-name questions. It deletes itself when its window goes.
+#pragma once
+#include "framework/Dialog.h"
+
+class JobLink;
+
+class ProgressDialog : public Dialog {
+public:
+    // Template 130 shows source and destination; 143 one line of the item being processed.
+    ProgressDialog(JobLink& link, UINT templateId, const wchar_t* label = nullptr);
+    // Cancels the worker (when the window went without a Cancel, e.g. with the main window) and
+    // tells the link the dialog is gone, which may delete the job.
+    ~ProgressDialog() override;
+
+    // The link forgets the dialog before deleting one that never opened.
+    void detach() { link_ = nullptr; }
+
+protected:
+    const MessageMap* messageMap() const override;
+    bool onInitDialog() override;
+    void onCancel() override;
+    void onFinalRelease() override { delete this; }
+    LRESULT onProgress(WPARAM wParam, LPARAM lParam);
+
+private:
+    JobLink* link_;
+    const wchar_t* label_;  // replaces the text of the line's label when given
+};

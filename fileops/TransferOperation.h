@@ -1,0 +1,23 @@
+// The worker of a copy or move: every item of the path list into the destination folder, folders
+// with their contents, asking the same-name question when a target exists.
+#pragma once
+#include "fileops/FileOperation.h"
+
+class TransferOperation : public FileOperation {
+public:
+    using FileOperation::FileOperation;
+
+    std::wstring destination;
+    int move = 0;  // 1 moves, 0 copies
+
+protected:
+    void body() override;
+
+private:
+    void transferFile(const std::wstring& sourceFolder, const std::wstring& targetFolder, const std::wstring& name);
+    void transferFolder(const std::wstring& sourceFolder, const std::wstring& targetFolder, const std::wstring& name);
+    void transferContents(const std::wstring& source, const std::wstring& target);
+    void deleteTree(const std::wstring& folder, int slot);
+
+    int sameVolume_ = 0;  // of the current item of the path list
+};

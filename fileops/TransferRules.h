@@ -1,0 +1,17 @@
+// Decisions of a transfer that need no thread or window: whether a source is older than its
+// target in the user's local time, and whether a transfer would put a folder inside itself.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Whether `source` is older than `target`, both taken in local time and in whole seconds.
+bool olderInWholeLocalSeconds(const FILETIME& source, const FILETIME& target);
+
+// Whether `path` is `folder` itself or lies anywhere below it (compared without regard to case,
+// as the file system does).
+bool isSameOrInside(const std::wstring& path, const std::wstring& folder);
+
+// Whether transferring `sources` into `destination` would copy or move one of the source folders
+// into itself or its own subtree (which would go on until the disk is full).
+bool entersOwnSubtree(const std::vector<std::wstring>& sources, const std::wstring& destination);

@@ -1,0 +1,288 @@
+#include "fileops/FileJob.h"
+#include "fileops/TransferJob.h"
+#include "resource.h"
+#include "support/TempFolder.h"
+#include "support/UiDriver.h"
+#include <gtest/gtest.h>
+#include <random>
+#include <thread>
+
+namespace {
+// Pumps the user-interface thread until every job started since `before` has deleted itself.
+bool waitForJobs(int before, int timeoutMs = 20000) {
+    for (int waited = 0; waited < timeoutMs; waited += 10) {
+        if (FileJob::liveCount() == before) return true;
+        pumpMessagesFor(10);
+    }
+    return false;
+}
+
+bool transfer(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move) {
+    const int before = FileJob::liveCount();
+    startTransfer(sources, destination, move, nullptr);
+    return waitForJobs(before);
+}
+
+// Answers the same-name dialogs of the jobs on this thread, one answer per question, from a
+// helper thread as a user would, and keeps what each question offered.
+class Answers {
+public:
+    struct Answer {
+        int choice;
+        const wchar_t* name = nullptr;  // typed into the name field first
+        int button = IDOK;              // or IDC_CONFLICT_ALL, IDCANCEL
+    };
+    struct Offered {
+        std::wstring title;
+        int checked = 0;
+        std::wstring name;
+    };
+
+    explicit Answers(std::vector<Answer> answers) {
+        const DWORD ui = GetCurrentThreadId();
+        thread_ = std::thread([this, ui, answers = std::move(answers)] {
+            for (const Answer& a : answers) {
+                HWND dialog = waitForWindow(ui, L"同名のファイル|同名のディレクトリ", 10000);
+                if (!dialog) return;
+                Offered o{windowText(dialog), 0, windowText(GetDlgItem(dialog, IDC_CONFLICT_NAME))};
+                for (int id = IDC_CONFLICT_ONLY_NEWER; id <= IDC_CONFLICT_DELETE; ++id)
+                    if (SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED) o.checked = id;
+                offered.push_back(o);
+                if (a.name) SendMessageW(GetDlgItem(dialog, IDC_CONFLICT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.name));
+                SendMessageW(GetDlgItem(dialog, a.choice), BM_CLICK, 0, 0);
+                clickButton(dialog, a.button);
+                while (IsWindow(dialog)) Sleep(10);
+            }
+        });
+    }
+    ~Answers() { finish(); }
+    void finish() {
+        if (thread_.joinable()) thread_.join();
+    }
+    std::vector<Offered> offered;
+
+private:
+    std::thread thread_;
+};
+
+void setWriteTime(const std::wstring& path, uint64_t time) {
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const FILETIME ft{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    SetFileTime(file, nullptr, nullptr, &ft);
+    CloseHandle(file);
+}
+
+// The identity of a file or folder on its volume: unchanged by a rename, new for a copy.
+uint64_t fileIndex(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+}
+
+constexpr uint64_t kDay = 864000000000ULL;
+constexpr uint64_t k2020 = 132223104000000000ULL;
+}  // namespace
+
+TEST(Transfer, CopiesFilesAndFoldersWithTheirContents) {
+    TempFolder src, dst;
+    src.writeFile(L"a.txt", "a");
+    src.makeFolder(L"tree");
+    src.makeFolder(L"tree\\deep");
+    src.writeFile(L"tree\\deep\\leaf.txt", "leaf");
+    ASSERT_TRUE(transfer({src / L"a.txt", src / L"tree", src / L"missing"}, dst.path(), false));
+    EXPECT_EQ(readFileBytes(dst / L"a.txt"), "a");
+    EXPECT_EQ(readFileBytes(dst / L"tree\\deep\\leaf.txt"), "leaf");
+    EXPECT_TRUE(fileExists(src / L"tree\\deep\\leaf.txt"));
+}
+
+TEST(Transfer, MoveRenamesWithinAVolumeAndCopiesThenRemovesAcrossVolumes) {
+    TempFolder src, dst;
+    src.makeFolder(L"tree");
+    src.writeFile(L"tree\\leaf.txt", "leaf");
+    const uint64_t identity = fileIndex(src / L"tree");
+    ASSERT_TRUE(transfer({src / L"tree"}, dst.path(), true));
+    EXPECT_FALSE(fileExists(src / L"tree"));
+    EXPECT_EQ(fileIndex(dst / L"tree"), identity);  // the same folder, renamed in one step
+
+    // Drive Z: is another volume by its root prefix than the temp folder's drive.
+    const std::wstring other = L"Z:\\tmp\\vantor_transfer_" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_NE(dst.path().substr(0, 2), L"Z:");
+    CreateDirectoryW(other.c_str(), nullptr);
+    ASSERT_TRUE(transfer({dst / L"tree"}, other, true));
+    EXPECT_FALSE(fileExists(dst / L"tree"));
+    EXPECT_EQ(readFileBytes(other + L"\\tree\\leaf.txt"), "leaf");
+
+    // A file that cannot be moved (another program holds it open) keeps its source folder, with
+    // it, in place; the merge into the existing target folder moves the rest.
+    dst.makeFolder(L"tree");
+    dst.writeFile(L"tree\\stuck.txt", "stuck");
+    dst.writeFile(L"tree\\free.txt", "free");
+    HANDLE held = CreateFileW((dst / L"tree\\stuck.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    {
+        Answers answers(std::vector<Answers::Answer>{{IDC_CONFLICT_OVERWRITE}});
+        ASSERT_TRUE(transfer({dst / L"tree"}, other, true));
+    }
+    CloseHandle(held);
+    EXPECT_TRUE(fileExists(dst / L"tree\\stuck.txt"));
+    EXPECT_FALSE(fileExists(dst / L"tree\\free.txt"));
+    EXPECT_EQ(readFileBytes(other + L"\\tree\\free.txt"), "free");
+    EXPECT_FALSE(fileExists(other + L"\\tree\\stuck.txt"));
+    for (const wchar_t* name : {L"leaf.txt", L"free.txt", L"stuck.txt"}) DeleteFileW((other + L"\\tree\\" + name).c_str());
+    RemoveDirectoryW((other + L"\\tree").c_str());
+    RemoveDirectoryW(other.c_str());
+}
+
+TEST(Transfer, EachAnswerToASameNameFileQuestion) {
+    const struct Row {
+        const char* what;
+        std::vector<Answers::Answer> answers;
+        uint64_t sourceTime;  // the target's is k2020
+        const char* aAfter;   // content of the target a.txt afterwards
+        const wchar_t* extra; // another file expected in the destination, with the new content
+    } rows[] = {
+        {"overwrite", {{IDC_CONFLICT_OVERWRITE}}, k2020 + kDay, "new", nullptr},
+        {"only newer, same second", {{IDC_CONFLICT_ONLY_NEWER}}, k2020, "new", nullptr},
+        {"only newer, one second older", {{IDC_CONFLICT_ONLY_NEWER}}, k2020 - 10000000, "old", nullptr},
+        {"skip", {{IDC_CONFLICT_SKIP}}, k2020 + kDay, "old", nullptr},
+        {"rename", {{IDC_CONFLICT_RENAME, L"b.txt"}}, k2020, "old", L"b.txt"},
+        {"rename onto an existing name asks again",
+         {{IDC_CONFLICT_RENAME, L"taken.txt"}, {IDC_CONFLICT_RENAME, L"c.txt"}}, k2020, "old", L"c.txt"},
+        {"abort", {{IDC_CONFLICT_OVERWRITE, nullptr, IDCANCEL}}, k2020, "old", nullptr},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        TempFolder src, dst;
+        src.writeFile(L"a.txt", "new");
+        src.writeFile(L"z.txt", "after");
+        setWriteTime(src / L"a.txt", r.sourceTime);
+        dst.writeFile(L"a.txt", "old");
+        dst.writeFile(L"taken.txt", "taken");
+        setWriteTime(dst / L"a.txt", k2020);
+        Answers answers(r.answers);
+        ASSERT_TRUE(transfer({src / L"a.txt", src / L"z.txt"}, dst.path(), false));
+        answers.finish();
+        ASSERT_EQ(answers.offered.size(), r.answers.size());
+        EXPECT_EQ(answers.offered[0].title, L"同名のファイル");
+        EXPECT_EQ(answers.offered[0].checked, IDC_CONFLICT_OVERWRITE);  // first question of a job
+        EXPECT_EQ(answers.offered[0].name, L"a.txt");
+        if (r.answers.size() > 1) {
+            EXPECT_EQ(answers.offered[1].checked, IDC_CONFLICT_RENAME);
+            EXPECT_EQ(answers.offered[1].name, L"taken.txt");
+        }
+        EXPECT_EQ(readFileBytes(dst / L"a.txt"), r.aAfter);
+        EXPECT_EQ(readFileBytes(dst / L"taken.txt"), "taken");
+        if (r.extra) {
+            EXPECT_EQ(readFileBytes(dst / r.extra), "new");
+        }
+        // Aborting ends the job: the next item is not transferred either.
+        EXPECT_EQ(fileExists(dst / L"z.txt"), r.answers.back().button != IDCANCEL);
+    }
+}
+
+TEST(Transfer, FolderAnswersAndApplyingToAll) {
+    TempFolder src, dst;
+    for (const wchar_t* name : {L"merge", L"replace", L"keep"}) {
+        src.makeFolder(name);
+        dst.makeFolder(name);
+        src.writeFile(std::wstring(name) + L"\\new.txt", "new");
+        dst.writeFile(std::wstring(name) + L"\\old.txt", "old");
+    }
+    src.writeFile(L"merge\\old.txt", "newer");
+    for (const wchar_t* name : {L"1.txt", L"2.txt", L"3.txt"}) {
+        src.writeFile(name, "new");
+        dst.writeFile(name, "old");
+    }
+    Answers answers({
+        {IDC_CONFLICT_OVERWRITE},                             // merge: into the existing folder
+        {IDC_CONFLICT_SKIP},                                  // merge\old.txt, a file question inside it
+        {IDC_CONFLICT_DELETE},                                // replace: the old folder goes first
+        {IDC_CONFLICT_SKIP},                                  // keep
+        {IDC_CONFLICT_OVERWRITE, nullptr, IDC_CONFLICT_ALL},  // 1.txt, and 2.txt and 3.txt unasked
+    });
+    ASSERT_TRUE(transfer({src / L"merge", src / L"replace", src / L"keep", src / L"1.txt", src / L"2.txt", src / L"3.txt"},
+                         dst.path(), false));
+    answers.finish();
+    ASSERT_EQ(answers.offered.size(), 5u);
+    EXPECT_EQ(answers.offered[0].title, L"同名のディレクトリ");
+    EXPECT_EQ(answers.offered[1].title, L"同名のファイル");
+    EXPECT_EQ(answers.offered[2].checked, IDC_CONFLICT_OVERWRITE);  // the last folder answer again
+    EXPECT_EQ(answers.offered[3].checked, IDC_CONFLICT_DELETE);
+    EXPECT_EQ(readFileBytes(dst / L"merge\\new.txt"), "new");
+    EXPECT_EQ(readFileBytes(dst / L"merge\\old.txt"), "old");
+    EXPECT_EQ(readFileBytes(dst / L"replace\\new.txt"), "new");
+    EXPECT_FALSE(fileExists(dst / L"replace\\old.txt"));
+    EXPECT_FALSE(fileExists(dst / L"keep\\new.txt"));
+    for (const wchar_t* name : {L"1.txt", L"2.txt", L"3.txt"}) EXPECT_EQ(readFileBytes(dst / name), "new");
+}
+
+TEST(Transfer, CancelStopsBeforeTheNextItemAndTwoJobsRunAtOnce) {
+    TempFolder src, dst1, dst2;
+    // Large enough that the copy is still on its first file when Cancel comes.
+    const std::wstring big = src / L"big.bin";
+    HANDLE file = CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 400LL << 20;
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    src.writeFile(L"small.txt", "small");
+
+    const int before = FileJob::liveCount();
+    startTransfer({big, src / L"small.txt"}, dst1.path(), false, nullptr);
+    startTransfer({big, src / L"small.txt"}, dst2.path(), false, nullptr);
+    EXPECT_EQ(FileJob::liveCount(), before + 2);
+    struct Found {
+        int dialogs = 0;
+        HWND first = nullptr;
+    } found;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM lParam) {
+        auto* f = reinterpret_cast<Found*>(lParam);
+        if (windowText(hwnd) == L"ファイル転送" && f->dialogs++ == 0) f->first = hwnd;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    const int dialogs = found.dialogs;
+    HWND first = found.first;
+    EXPECT_EQ(dialogs, 2);
+    ASSERT_NE(first, nullptr);
+    PostMessageW(first, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(waitForJobs(before));
+    // One job was cancelled during its first file, the other went through.
+    const int smallCopies = fileExists(dst1 / L"small.txt") + fileExists(dst2 / L"small.txt");
+    EXPECT_EQ(smallCopies, 1);
+}
+
+TEST(Transfer, ThousandJobsStartedAndCancelledLeaveNoJobBehind) {
+    TempFolder src, dst;
+    for (int i = 0; i < 3; ++i) src.writeFile(L"f" + std::to_wstring(i), std::string(1000, 'x'));
+    const std::vector<std::wstring> sources = {src / L"f0", src / L"f1", src / L"f2"};
+    std::mt19937 random(20261207);
+    const int before = FileJob::liveCount();
+    for (int i = 0; i < 1000; ++i) {
+        // A destination of its own, so that no job meets a same-name question.
+        const std::wstring destination = dst / std::to_wstring(i);
+        CreateDirectoryW(destination.c_str(), nullptr);
+        startTransfer(sources, destination, i % 2 == 1, nullptr);
+        // Cancel at a random point: before the dialog saw anything, while it runs, or never.
+        const int pumped = static_cast<int>(random() % 4);
+        for (int p = 0; p < pumped; ++p) {
+            MSG msg;
+            if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        }
+        if (random() % 3 != 0) {
+            EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM) {
+                if (windowText(hwnd) == L"ファイル転送") SendMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+                return TRUE;
+            }, 0);
+        }
+        // Moves take the files away: put them back for the next job.
+        for (int f = 0; f < 3; ++f)
+            MoveFileW((destination + L"\\f" + std::to_wstring(f)).c_str(), sources[static_cast<size_t>(f)].c_str());
+    }
+    EXPECT_TRUE(waitForJobs(before, 60000));
+    EXPECT_EQ(FileJob::liveCount(), before);
+}
