@@ -1,5 +1,7 @@
 #include "app/SettingsFile.h"
+#include "common/PathUtil.h"
 #include "framework/Handles.h"
+#include "framework/ProfileText.h"
 #include <algorithm>
 #include <cwchar>
 #include <vector>
@@ -11,9 +13,10 @@ std::wstring settingsPathFor(const std::wstring& executablePath) {
 }
 
 std::wstring settingsPathOfThisProgram() {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    return settingsPathFor(std::wstring(buffer, length));
+    // A program file whose name cannot be read whole has no settings file: a cut name would put
+    // the settings beside some other file.
+    const std::wstring program = moduleFileName();
+    return program.empty() ? std::wstring() : settingsPathFor(program);
 }
 
 void createSettingsFileIfMissing(const std::wstring& path) {
@@ -58,6 +61,10 @@ uint32_t SettingsFile::readHex(const wchar_t* section, const wchar_t* key, uint3
     return parseHexValue(readString(section, key, L"", 10), defaultValue);
 }
 
+std::wstring SettingsFile::readFolder(const wchar_t* section, const wchar_t* key) const {
+    return readProfileText(section, key, L"", path);
+}
+
 void SettingsFile::writeInt(const wchar_t* section, const wchar_t* key, int value) const {
     wchar_t text[16];
     swprintf(text, 16, L"%d", value);
@@ -96,7 +103,7 @@ void SettingsFile::load() {
     fileAttributes = readInt(L"Disp", L"FileAttributes", 1);
 
     viewerMacro = readString(L"Exec", L"ViewerMacro", L"notepad $C");
-    viewerDir = readString(L"Exec", L"ViewerDir", L"");
+    viewerDir = readFolder(L"Exec", L"ViewerDir");
     editorMacro = readString(L"Exec", L"EditorMacro", L"notepad $C");
-    editorDir = readString(L"Exec", L"EditorDir", L"");
+    editorDir = readFolder(L"Exec", L"EditorDir");
 }

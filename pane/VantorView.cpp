@@ -9,13 +9,6 @@
 #include "resource.h"
 #include <algorithm>
 
-namespace {
-bool isExistingFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-}  // namespace
-
 CVantorView::CVantorView() : listing_(*this, 0) { listing_.setFolder(currentDirectory()); }
 
 const MessageMap* CVantorView::messageMap() const {

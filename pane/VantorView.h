@@ -57,7 +57,7 @@ public:
     // else against the process's current directory. The new folder goes into the drive memory and
     // the head of the history, is listed afresh, and the cursor lands on the folder just left after
     // "..", on ".." otherwise. A folder that cannot be entered changes nothing and says nothing; the
-    // process's current directory is the same afterwards in every case.
+    // process's current directory is never changed.
     void changeFolder(const std::wstring& target, bool relative);
 
     // Looks a key up in the key table: a binding with a parameter calls its command's parameter
@@ -157,6 +157,8 @@ private:
     void beginDrag();
     void showContextMenu();
     RECT listingRect() const;
+    // Shows `folder` (a full path that can be listed) with the cursor on `cursorName` when listed.
+    void enterFolder(const std::wstring& folder, const std::wstring& cursorName);
 
     PaneListing listing_;
     int active_ = 0;

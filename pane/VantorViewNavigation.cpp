@@ -31,28 +31,26 @@ PanePair columnsOf(FrameWindow* frameWindow) {
 }  // namespace
 
 void CVantorView::changeFolder(const std::wstring& target, bool relative) {
-    // The platform resolves the target through the process's current directory, which is put
-    // back afterwards whatever happens.
-    const std::wstring saved = currentDirectory();
-    bool entered = !relative || SetCurrentDirectoryW(listing_.folder().c_str());
-    entered = entered && !target.empty() && SetCurrentDirectoryW(target.c_str());
-    const std::wstring folder = entered ? currentDirectory() : std::wstring();
-    if (!folder.empty()) {
-        const std::wstring cursorName = target == L".." ? lastName(listing_.folder()) : L"..";
-        listing_.setFolder(folder);
-        Document* doc = document();
-        if (!doc && parentFrame()) doc = parentFrame()->document();
-        if (doc) doc->setTitle(folder);
-        CVantorApp::instance()->driveFolders().remember(folder);
-        history_.visit(folder);
-        listing_.loadFolder();
-        const int found = listing_.index().findName(cursorName, 0);
-        listing_.setCursor(found >= 0 ? found : (listing_.count() > 0 ? 0 : -1));
-        updateScrollRange();
-        ensureVisible(listing_.cursor(), false);
-        repaintAll();
-    }
-    if (!saved.empty()) SetCurrentDirectoryW(saved.c_str());
+    // Resolved as text, never by making the folder the process's current directory: the platform
+    // may keep that in a fixed buffer which a long folder overruns.
+    const std::wstring folder = resolveFolderText(listing_.folder(), target, relative);
+    if (folder.empty() || !canListFolder(folder)) return;
+    enterFolder(folder, target == L".." ? lastName(listing_.folder()) : L"..");
+}
+
+void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cursorName) {
+    listing_.setFolder(folder);
+    Document* doc = document();
+    if (!doc && parentFrame()) doc = parentFrame()->document();
+    if (doc) doc->setTitle(folder);
+    CVantorApp::instance()->driveFolders().remember(folder);
+    history_.visit(folder);
+    listing_.loadFolder();
+    const int found = listing_.index().findName(cursorName, 0);
+    listing_.setCursor(found >= 0 ? found : (listing_.count() > 0 ? 0 : -1));
+    updateScrollRange();
+    ensureVisible(listing_.cursor(), false);
+    repaintAll();
 }
 
 void CVantorView::onDriveSelect() {

@@ -1,4 +1,5 @@
 #include "app/SettingsFile.h"
+#include "framework/Application.h"
 #include "support/SettingsFixture.h"
 #include <gtest/gtest.h>
 
@@ -9,6 +10,11 @@ SettingsFile loadFrom(const std::wstring& path) {
     s.load();
     return s;
 }
+
+class ProfileApp : public Application {
+public:
+    bool InitInstance() override { return true; }
+};
 }  // namespace
 
 TEST(SettingsPath, ReplacesExactlyTheLastThreeCharacters) {
@@ -173,4 +179,18 @@ TEST(SettingsFileLoad, FilesThatAreNotUtf16GiveDefaultsOrTheirReadableValues) {
     s = loadFrom(dir / L"noise.ini");
     EXPECT_EQ(s.viewerMacro, L"notepad $C");
     EXPECT_EQ(s.paneWidthL, 1);
+}
+
+TEST(SettingsFileLoad, FoldersAndProfileValuesComeBackWholeHoweverLong) {
+    TempFolder dir;
+    const std::wstring path = dir / L"Vantor.ini";
+    ProfileApp app;
+    app.setProfilePath(path);
+    for (const size_t length : {1023u, 1024u, 4095u, 4096u, 5000u, 32767u}) {
+        SCOPED_TRACE(length);
+        const std::wstring folder = L"C:\\" + std::wstring(length - 3, L'x');
+        writeUtf16Ini(path, L"[Exec]\r\nViewerDir=" + folder + L"\r\n[Hist0]\r\nD0=" + folder + L"\r\n");
+        EXPECT_EQ(loadFrom(path).viewerDir, folder);
+        EXPECT_EQ(app.getProfileString(L"Hist0", L"D0"), folder);
+    }
 }
