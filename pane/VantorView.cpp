@@ -159,7 +159,7 @@ void CVantorView::onVScroll(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CVantorView::onFolderChanged() {
-    listing_.refresh();
+    if (!leaveVanishedFolder()) listing_.refresh();
     return 0;
 }
 

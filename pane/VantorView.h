@@ -157,6 +157,10 @@ private:
     void beginDrag();
     void showContextMenu();
     RECT listingRect() const;
+    // When the pane's folder no longer exists (deleted, or replaced by a file), goes to its nearest
+    // ancestor that does, with the cursor on the name the way back down would take; true when it
+    // moved. The root is the last one tried.
+    bool leaveVanishedFolder();
     // Shows `folder` (a full path that can be listed) with the cursor on `cursorName` when listed.
     void enterFolder(const std::wstring& folder, const std::wstring& cursorName);
 

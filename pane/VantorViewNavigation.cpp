@@ -34,8 +34,26 @@ void CVantorView::changeFolder(const std::wstring& target, bool relative) {
     // Resolved as text, never by making the folder the process's current directory: the platform
     // may keep that in a fixed buffer which a long folder overruns.
     const std::wstring folder = resolveFolderText(listing_.folder(), target, relative);
-    if (folder.empty() || !canListFolder(folder)) return;
-    enterFolder(folder, target == L".." ? lastName(listing_.folder()) : L"..");
+    if (!folder.empty() && canListFolder(folder)) {
+        enterFolder(folder, target == L".." ? lastName(listing_.folder()) : L"..");
+        return;
+    }
+    // A pane whose own folder has gone is not left stuck in it by a target that fails too.
+    leaveVanishedFolder();
+}
+
+bool CVantorView::leaveVanishedFolder() {
+    const std::wstring gone = listing_.folder();
+    if (gone.empty() || isExistingFolder(gone)) return false;
+    // As if the user had gone up one level at a time: the cursor lands on the way back down.
+    std::wstring below = gone;
+    for (auto up = parentFolder(gone); up; below = *up, up = parentFolder(*up)) {
+        if (canListFolder(*up)) {
+            enterFolder(*up, lastName(below));
+            return true;
+        }
+    }
+    return false;
 }
 
 void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cursorName) {
@@ -68,7 +86,8 @@ void CVantorView::onDirTree() {
 void CVantorView::onDirDirect() {
     FolderInputDialog dialog;
     dialog.folder = folder();
-    if (dialog.doModal(hwnd_) == IDOK) changeFolder(dialog.folder, false);
+    // A relative text means a folder seen from this pane, not from wherever the program started.
+    if (dialog.doModal(hwnd_) == IDOK) changeFolder(dialog.folder, true);
 }
 
 void CVantorView::onDirHistory() {
@@ -97,7 +116,7 @@ void CVantorView::onDriveSelectParameter(const std::wstring& parameter) {
     changeFolder(CVantorApp::instance()->driveFolders().recall(parameter[0]), false);
 }
 
-void CVantorView::onDirDirectParameter(const std::wstring& parameter) { changeFolder(parameter, false); }
+void CVantorView::onDirDirectParameter(const std::wstring& parameter) { changeFolder(parameter, true); }
 
 void CVantorView::onDirRoot() { changeFolder(L"\\", true); }
 void CVantorView::onDirParent() { changeFolder(L"..", true); }
