@@ -86,7 +86,11 @@ void SettingsFile::load() {
     windowTop = readInt(L"Window", L"top", -1);
     windowRight = readInt(L"Window", L"right", -1);
     windowBottom = readInt(L"Window", L"bottom", -1);
-    placementValid = windowLeft >= 0 && windowTop >= 0 && windowRight >= 0 && windowBottom >= 0;
+    // Negative edges are real places (a window partly off the left edge, a monitor left of the
+    // main one); whether the rectangle can be used is decided when the window is placed.
+    placementValid = true;
+    for (const wchar_t* edge : {L"left", L"top", L"right", L"bottom"})
+        if (readString(L"Window", edge, L"", 16).empty()) placementValid = false;
     paneWidthL = readInt(L"Window", L"PaneWidthL", 1);
     paneWidthR = readInt(L"Window", L"PaneWidthR", 1);
     paneGap = readInt(L"Window", L"PaneGap", 0);

@@ -25,7 +25,7 @@ public:
     std::wstring path;
 
     int windowLeft = -1, windowTop = -1, windowRight = -1, windowBottom = -1;
-    bool placementValid = false;  // all four edges 0 or greater
+    bool placementValid = false;  // all four edges present
     int paneWidthL = 1, paneWidthR = 1, paneGap = 0;
 
     COLORREF backColor = 0xC0C0C0;

@@ -85,7 +85,7 @@ TEST(SettingsFileLoad, ColourAcceptsOnlyBareHexDigitsCutToNineCharacters) {
     EXPECT_EQ(loadFrom(path).backColor, 0xC0C0C0u);
 }
 
-TEST(SettingsFileLoad, PlacementIsValidOnlyWithAllFourEdgesNonNegative) {
+TEST(SettingsFileLoad, PlacementIsValidWithAllFourEdgesPresentNegativeOnesToo) {
     TempFolder dir;
     const std::wstring path = dir / L"s.ini";
     writeUtf16Ini(path, L"[Window]\r\nleft=10\r\ntop=20\r\nright=810\r\nbottom=620\r\nPaneWidthL=300\r\n"
@@ -97,9 +97,13 @@ TEST(SettingsFileLoad, PlacementIsValidOnlyWithAllFourEdgesNonNegative) {
     EXPECT_EQ(s.paneWidthR, 100);
     EXPECT_EQ(s.paneGap, 20);
 
+    // A window partly off the left edge, or on a monitor left of the main one, is a real place.
     writeUtf16Ini(path, L"[Window]\r\nleft=-1\r\ntop=20\r\nright=810\r\nbottom=620\r\n");
-    EXPECT_FALSE(loadFrom(path).placementValid);
+    EXPECT_TRUE(loadFrom(path).placementValid);
+    EXPECT_EQ(loadFrom(path).windowLeft, -1);
     writeUtf16Ini(path, L"[Window]\r\nleft=0\r\ntop=0\r\nright=810\r\n");
+    EXPECT_FALSE(loadFrom(path).placementValid);
+    writeUtf16Ini(path, L"[Window]\r\nleft=0\r\ntop=0\r\nright=810\r\nbottom=\r\n");
     EXPECT_FALSE(loadFrom(path).placementValid);
 }
 
