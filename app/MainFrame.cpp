@@ -216,7 +216,15 @@ void CMainFrame::repaintEverything() {
 }
 
 void CMainFrame::onSetupFont() {
-    if (CVantorApp::instance()->listFont().choose(hwnd_)) repaintEverything();
+    if (!CVantorApp::instance()->listFont().choose(hwnd_)) return;
+    // Another line height changes how many lines a page holds and where the cursor line is drawn.
+    for (int column = 0; column < 2; ++column) {
+        if (CVantorView* pane = paneInColumn(column)) {
+            pane->updateScrollRange();
+            pane->ensureCursorVisible(false);
+        }
+    }
+    repaintEverything();
 }
 
 namespace {

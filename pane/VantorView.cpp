@@ -27,6 +27,8 @@ const MessageMap* CVantorView::messageMap() const {
         onMessage<WM_MOUSEMOVE, &CVantorView::onMouseMove>(),
         onMessage<WM_LBUTTONUP, &CVantorView::onLButtonUp>(),
         onMessage<WM_LBUTTONDBLCLK, &CVantorView::onLButtonDblClk>(),
+        onMessage<WM_CAPTURECHANGED, &CVantorView::onCaptureChanged>(),
+        onMessage<WM_CANCELMODE, &CVantorView::onCancelMode>(),
         onMessage<WM_MOUSEWHEEL, &CVantorView::onMouseWheel>(),
         onMessage<WM_RBUTTONDOWN, &CVantorView::onRButtonDown>(),
         onMessage<WM_CONTEXTMENU, &CVantorView::onContextMenu>(),

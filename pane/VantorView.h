@@ -104,6 +104,8 @@ protected:
     void onMouseMove(WPARAM wParam, LPARAM lParam);
     void onLButtonUp(WPARAM wParam, LPARAM lParam);
     void onLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    void onCaptureChanged(WPARAM wParam, LPARAM lParam);
+    void onCancelMode();
     LRESULT onMouseWheel(WPARAM wParam, LPARAM lParam);
     void onRButtonDown(WPARAM wParam, LPARAM lParam);
     void onContextMenu(WPARAM wParam, LPARAM lParam);
