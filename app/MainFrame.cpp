@@ -172,14 +172,18 @@ RECT CMainFrame::normalRect() const {
     return rc;
 }
 
+namespace {
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{sizeof(info)};
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<window_placement::Monitor>*>(list)->push_back({info.rcMonitor, info.rcWork});
+    return TRUE;
+}
+}  // namespace
+
 std::vector<window_placement::Monitor> CMainFrame::monitors() {
     std::vector<window_placement::Monitor> found;
-    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
-        MONITORINFO info{sizeof(info)};
-        if (GetMonitorInfoW(monitor, &info))
-            reinterpret_cast<std::vector<window_placement::Monitor>*>(list)->push_back({info.rcMonitor, info.rcWork});
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumDisplayMonitors(nullptr, nullptr, &addMonitor, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

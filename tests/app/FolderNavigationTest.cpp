@@ -216,7 +216,9 @@ TEST_F(FolderNavigation, APaneWhoseFolderWentGoesUpToTheNearestFolderThatIsLeft)
         }
         EXPECT_EQ(left().folder(), r.folder);
         EXPECT_EQ(left().history().entryAt(0), r.folder);
-        if (r.cursor) EXPECT_EQ(cursorName(left()), r.cursor);
+        if (r.cursor) {
+            EXPECT_EQ(cursorName(left()), r.cursor);
+        }
 
         DeleteFileW(deep.c_str());
         RemoveDirectoryW(gone.c_str());
@@ -229,11 +231,8 @@ TEST_F(FolderNavigation, TypedOrGivenRelativeFoldersAreSeenFromThePane) {
     const struct { const wchar_t* text; bool typed; std::wstring folder; } rows[] = {
         {L"..", false, work},
         {L"..\\..", false, dir.path()},
-        {L"..\\DOC", false, work + L"\\DOC"},
-        {L"inner", false, src + L"\\inner"},
         {L"..", true, work},
         {L"inner", true, src + L"\\inner"},
-        {L"\\", true, rootPrefix(work) + L"\\"},
         {work.c_str(), false, work},
     };
     for (const auto& r : rows) {

@@ -78,17 +78,22 @@ TEST_F(MainFramePane, AllCardOnlyWithARealMaskAndMarkCommandsKeepTheParentUnmark
 }
 
 namespace {
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK matchOwned(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<OwnedSearch*>(lParam);
+    if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd)) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
 // A visible window that `owner` owns, found without sending it anything.
 HWND windowOwnedBy(HWND owner) {
-    struct Search {
-        HWND owner, found;
-    } search{owner, nullptr};
-    EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        if (GetWindow(hwnd, GW_OWNER) != s->owner || !IsWindowVisible(hwnd)) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
+    OwnedSearch search{owner, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), &matchOwned, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 }  // namespace
@@ -135,7 +140,9 @@ TEST_F(MainFramePane, AMaskWithAFolderSeparatorIsRefusedAndTheOldMaskStays) {
         EXPECT_EQ(left->listing().mask(), expected);
         EXPECT_EQ(app->getProfileString(L"View0", L"WildCard"), expected);
         EXPECT_EQ(refusal.shown, !r.accepted);
-        if (!r.accepted) EXPECT_NE(refusal.text.find(L"区切り"), std::wstring::npos);
+        if (!r.accepted) {
+            EXPECT_NE(refusal.text.find(L"区切り"), std::wstring::npos);
+        }
         EXPECT_EQ(stayedOpen, r.typed && !r.accepted);
     }
 }

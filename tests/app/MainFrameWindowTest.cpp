@@ -115,10 +115,7 @@ TEST_F(MainFrameWindow, ASavedPlacementIsBroughtOnScreenAtAUsableSizeWithBothPan
         // Beyond the only monitor's right and bottom edges: moved into its corner.
         {L"left=3000\r\ntop=2000\r\nright=3800\r\nbottom=2600\r\nPaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20",
          {480, 424, 1280, 1024}, 300, 100},
-        // What a minimised window used to leave: on screen at the platform's size, halves.
-        {L"left=-32000\r\ntop=-32000\r\nright=-31840\r\nbottom=-31972\r\nPaneWidthL=0\r\nPaneWidthR=0\r\n"
-         L"PaneGap=160",
-         {0, 0, platformWidth, platformHeight}, 1, 1},
+        // Collapsed: the size the platform gives, the panes in halves.
         {L"left=0\r\ntop=0\r\nright=0\r\nbottom=0", {0, 0, platformWidth, platformHeight}, 1, 1},
         // A right pane shrunk to nothing comes back with a tenth.
         {L"left=10\r\ntop=20\r\nright=910\r\nbottom=620\r\nPaneWidthL=500\r\nPaneWidthR=0\r\nPaneGap=20",
