@@ -3,6 +3,7 @@
 #include "framework/Handles.h"
 #include <commdlg.h>
 #include <algorithm>
+#include <cstdint>
 #include <cwchar>
 
 namespace {
@@ -10,6 +11,13 @@ constexpr wchar_t kSection[] = L"Font";
 constexpr wchar_t kDefaultFace[] = L"ＭＳ ゴシック";
 constexpr wchar_t kDefaultStyle[] = L"標準";
 }  // namespace
+
+int readableFontHeight(int height) {
+    if (height == 0) return 12;
+    // 64 bits: the size of INT_MIN does not fit in an int.
+    const int64_t size = std::clamp<int64_t>(height < 0 ? -int64_t{height} : height, kMinimumFontSize, kMaximumFontSize);
+    return static_cast<int>(height < 0 ? -size : size);
+}
 
 ListFont::ListFont() {
     logFont_.lfHeight = 12;
@@ -28,7 +36,7 @@ void ListFont::setFaceName(const std::wstring& face) {
 void ListFont::load() {
     Application* app = Application::instance();
     if (!app) return;
-    logFont_.lfHeight = app->getProfileInt(kSection, L"Height", 12);
+    logFont_.lfHeight = readableFontHeight(app->getProfileInt(kSection, L"Height", 12));
     logFont_.lfWeight = app->getProfileInt(kSection, L"Weight", 0);
     logFont_.lfItalic = static_cast<BYTE>(app->getProfileInt(kSection, L"Italic", 0));
     setFaceName(app->getProfileString(kSection, L"FaceName", kDefaultFace));

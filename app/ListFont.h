@@ -4,6 +4,13 @@
 #include <windows.h>
 #include <string>
 
+// A font height as read from the settings made readable: its size (negative for the character
+// height, positive for the cell height) kept within kMinimumFontSize..kMaximumFontSize, and 0,
+// which names no size, as the default 12.
+constexpr int kMinimumFontSize = 6;
+constexpr int kMaximumFontSize = 144;
+int readableFontHeight(int height);
+
 class ListFont {
 public:
     ListFont();

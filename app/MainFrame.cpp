@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 #include "app/PaneProportion.h"
 #include "app/VantorApp.h"
+#include "app/WindowPlacement.h"
 #include "framework/MessageBox.h"
 #include "keys/MenuKeyText.h"
 #include "resource.h"
@@ -38,11 +39,19 @@ LRESULT CMainFrame::onCreate(WPARAM wParam, LPARAM lParam) {
 
     const SettingsFile& saved = settings();
     if (saved.placementValid) {
-        weightL_ = saved.paneWidthL;
-        weightR_ = saved.paneWidthR;
-        gap_ = saved.paneGap;
-        MoveWindow(hwnd_, saved.windowLeft, saved.windowTop, saved.windowRight - saved.windowLeft,
-                   saved.windowBottom - saved.windowTop, TRUE);
+        // The platform has placed the new window at its default size: a saved rectangle too small
+        // to use takes that size, and one on no monitor comes back onto the nearest.
+        RECT current{};
+        GetWindowRect(hwnd_, &current);
+        const RECT savedRect{saved.windowLeft, saved.windowTop, saved.windowRight, saved.windowBottom};
+        const RECT start = window_placement::startRect(
+            savedRect, {current.right - current.left, current.bottom - current.top}, monitors());
+        const window_placement::Proportion proportion = window_placement::restoredProportion(
+            {saved.paneWidthL, saved.paneWidthR, saved.paneGap}, start.right - start.left);
+        weightL_ = proportion.left;
+        weightR_ = proportion.right;
+        gap_ = proportion.gap;
+        MoveWindow(hwnd_, start.left, start.top, start.right - start.left, start.bottom - start.top, TRUE);
     }
     loadBarState(kBarState);
     refreshMenuKeyTexts();
@@ -75,7 +84,10 @@ bool CMainFrame::onCreateClient(const CREATESTRUCTW&) {
            splitter_.createView(0, 1, right_, half, WS_CHILD | WS_VISIBLE | WS_VSCROLL);
 }
 
-void CMainFrame::readWindowRect() { GetWindowRect(hwnd_, &windowRect_); }
+void CMainFrame::readWindowRect() {
+    GetWindowRect(hwnd_, &windowRect_);
+    if (!IsIconic(hwnd_)) shownRect_ = windowRect_;
+}
 
 int CMainFrame::columnWidth(int column) const {
     int current = 0, minimum = 0;
@@ -84,6 +96,8 @@ int CMainFrame::columnWidth(int column) const {
 }
 
 void CMainFrame::onSize(UINT type, int cx, int cy) {
+    // Still laid out for the size before: what a minimised window will keep at exit.
+    if (type == SIZE_MINIMIZED) beforeMinimised_ = measureProportion();
     FrameWindow::onSize(type, cx, cy);
     // Kept for every size, a minimised one too, so that the rectangle saved at exit is the last seen.
     readWindowRect();
@@ -99,12 +113,22 @@ void CMainFrame::onMove() {
     readWindowRect();
 }
 
+window_placement::Proportion CMainFrame::measureProportion() const {
+    const int left = columnWidth(0), right = columnWidth(1);
+    return {left, right, pane_proportion::gapOf(shownRect_.right - shownRect_.left, left, right)};
+}
+
+void CMainFrame::takeProportion(const window_placement::Proportion& p) {
+    // A pane squeezed to nothing (the window at its smallest) would stay hidden at the next start.
+    if (!window_placement::isShown(p)) return;
+    weightL_ = p.left;
+    weightR_ = p.right;
+    gap_ = p.gap;
+}
+
 void CMainFrame::captureProportion() {
-    weightL_ = columnWidth(0);
-    weightR_ = columnWidth(1);
-    RECT outer;
-    GetWindowRect(hwnd_, &outer);
-    gap_ = pane_proportion::gapOf(outer.right - outer.left, weightL_, weightR_);
+    readWindowRect();
+    takeProportion(measureProportion());
 }
 
 void CMainFrame::onSizeMoveLoop() {
@@ -115,15 +139,15 @@ void CMainFrame::onSizeMoveLoop() {
 void CMainFrame::onDestroy() {
     FrameWindow::onDestroy();
     saveBarState(kBarState);
-    weightL_ = columnWidth(0);
-    weightR_ = columnWidth(1);
-    gap_ = pane_proportion::gapOf(windowRect_.right - windowRect_.left, weightL_, weightR_);
+    takeProportion(IsIconic(hwnd_) ? beforeMinimised_ : measureProportion());
 
+    // Minimised, maximised or not, the rectangle kept is the one the window is restored to.
+    const RECT normal = normalRect();
     SettingsFile& saved = settings();
-    saved.windowLeft = windowRect_.left;
-    saved.windowTop = windowRect_.top;
-    saved.windowRight = windowRect_.right;
-    saved.windowBottom = windowRect_.bottom;
+    saved.windowLeft = normal.left;
+    saved.windowTop = normal.top;
+    saved.windowRight = normal.right;
+    saved.windowBottom = normal.bottom;
     saved.placementValid = true;
     saved.paneWidthL = weightL_;
     saved.paneWidthR = weightR_;
@@ -135,6 +159,32 @@ void CMainFrame::onDestroy() {
     saved.writeInt(kWindowSection, L"PaneWidthL", weightL_);
     saved.writeInt(kWindowSection, L"PaneWidthR", weightR_);
     saved.writeInt(kWindowSection, L"PaneGap", gap_);
+}
+
+RECT CMainFrame::normalRect() const {
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    if (!GetWindowPlacement(hwnd_, &placement)) return windowRect_;
+    // The placement is in work-area coordinates; the saved rectangle, like MoveWindow, in screen ones.
+    RECT rc = placement.rcNormalPosition;
+    MONITORINFO info{sizeof(info)};
+    if (GetMonitorInfoW(MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &info))
+        OffsetRect(&rc, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+    return rc;
+}
+
+namespace {
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{sizeof(info)};
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<window_placement::Monitor>*>(list)->push_back({info.rcMonitor, info.rcWork});
+    return TRUE;
+}
+}  // namespace
+
+std::vector<window_placement::Monitor> CMainFrame::monitors() {
+    std::vector<window_placement::Monitor> found;
+    EnumDisplayMonitors(nullptr, nullptr, &addMonitor, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 int CMainFrame::registerPane(CVantorView* pane) {
@@ -170,7 +220,15 @@ void CMainFrame::repaintEverything() {
 }
 
 void CMainFrame::onSetupFont() {
-    if (CVantorApp::instance()->listFont().choose(hwnd_)) repaintEverything();
+    if (!CVantorApp::instance()->listFont().choose(hwnd_)) return;
+    // Another line height changes how many lines a page holds and where the cursor line is drawn.
+    for (int column = 0; column < 2; ++column) {
+        if (CVantorView* pane = paneInColumn(column)) {
+            pane->updateScrollRange();
+            pane->ensureCursorVisible(false);
+        }
+    }
+    repaintEverything();
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // The main window: two file panes side by side in a splitter, the function-key button bar and the
 // status bar below. It keeps its outer rectangle and the proportion between the panes across runs.
 #pragma once
+#include "app/WindowPlacement.h"
 #include "framework/DialogBar.h"
 #include "framework/FrameWindow.h"
 #include "framework/SplitterWindow.h"
@@ -44,8 +45,13 @@ protected:
     void onSetupFont();
 
 private:
-    // Column widths and outer width become the weights and the gap.
+    // Column widths and outer width become the weights and the gap (only while both panes show).
     void captureProportion();
+    window_placement::Proportion measureProportion() const;
+    void takeProportion(const window_placement::Proportion& p);
+    // The outer rectangle of the restored window, in screen coordinates, whatever its state now.
+    RECT normalRect() const;
+    static std::vector<window_placement::Monitor> monitors();
     void readWindowRect();
     int columnWidth(int column) const;
     void repaintEverything();
@@ -54,10 +60,12 @@ private:
 
     SplitterWindow splitter_;
     RECT windowRect_{};
+    RECT shownRect_{};  // the outer rectangle last seen while not minimised: what the columns fill
     CVantorView* panes_[2] = {nullptr, nullptr};
     int weightL_ = 1;
     int weightR_ = 1;
     int gap_ = 0;
+    window_placement::Proportion beforeMinimised_{0, 0, 0};
     StatusBar statusBar_;
     DialogBar buttonBar_;
     CVantorView left_;

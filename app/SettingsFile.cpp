@@ -1,5 +1,7 @@
 #include "app/SettingsFile.h"
+#include "common/PathUtil.h"
 #include "framework/Handles.h"
+#include "framework/ProfileText.h"
 #include <algorithm>
 #include <cwchar>
 #include <vector>
@@ -11,9 +13,10 @@ std::wstring settingsPathFor(const std::wstring& executablePath) {
 }
 
 std::wstring settingsPathOfThisProgram() {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    return settingsPathFor(std::wstring(buffer, length));
+    // A program file whose name cannot be read whole has no settings file: a cut name would put
+    // the settings beside some other file.
+    const std::wstring program = moduleFileName();
+    return program.empty() ? std::wstring() : settingsPathFor(program);
 }
 
 void createSettingsFileIfMissing(const std::wstring& path) {
@@ -58,6 +61,10 @@ uint32_t SettingsFile::readHex(const wchar_t* section, const wchar_t* key, uint3
     return parseHexValue(readString(section, key, L"", 10), defaultValue);
 }
 
+std::wstring SettingsFile::readFolder(const wchar_t* section, const wchar_t* key) const {
+    return readProfileText(section, key, L"", path);
+}
+
 void SettingsFile::writeInt(const wchar_t* section, const wchar_t* key, int value) const {
     wchar_t text[16];
     swprintf(text, 16, L"%d", value);
@@ -79,7 +86,11 @@ void SettingsFile::load() {
     windowTop = readInt(L"Window", L"top", -1);
     windowRight = readInt(L"Window", L"right", -1);
     windowBottom = readInt(L"Window", L"bottom", -1);
-    placementValid = windowLeft >= 0 && windowTop >= 0 && windowRight >= 0 && windowBottom >= 0;
+    // Negative edges are real places (a window partly off the left edge, a monitor left of the
+    // main one); whether the rectangle can be used is decided when the window is placed.
+    placementValid = true;
+    for (const wchar_t* edge : {L"left", L"top", L"right", L"bottom"})
+        if (readString(L"Window", edge, L"", 16).empty()) placementValid = false;
     paneWidthL = readInt(L"Window", L"PaneWidthL", 1);
     paneWidthR = readInt(L"Window", L"PaneWidthR", 1);
     paneGap = readInt(L"Window", L"PaneGap", 0);
@@ -96,7 +107,7 @@ void SettingsFile::load() {
     fileAttributes = readInt(L"Disp", L"FileAttributes", 1);
 
     viewerMacro = readString(L"Exec", L"ViewerMacro", L"notepad $C");
-    viewerDir = readString(L"Exec", L"ViewerDir", L"");
+    viewerDir = readFolder(L"Exec", L"ViewerDir");
     editorMacro = readString(L"Exec", L"EditorMacro", L"notepad $C");
-    editorDir = readString(L"Exec", L"EditorDir", L"");
+    editorDir = readFolder(L"Exec", L"EditorDir");
 }

@@ -10,7 +10,7 @@
 
 // The settings path for an executable: its path with the last three characters replaced by "ini".
 std::wstring settingsPathFor(const std::wstring& executablePath);
-// The settings path of the running executable.
+// The settings path of the running executable; empty when the executable's name cannot be read.
 std::wstring settingsPathOfThisProgram();
 // Creates the file holding only the UTF-16 byte-order mark when it does not exist yet; an existing
 // file is never opened for writing. Failures are ignored (the program then runs on defaults).
@@ -25,7 +25,7 @@ public:
     std::wstring path;
 
     int windowLeft = -1, windowTop = -1, windowRight = -1, windowBottom = -1;
-    bool placementValid = false;  // all four edges 0 or greater
+    bool placementValid = false;  // all four edges present
     int paneWidthL = 1, paneWidthR = 1, paneGap = 0;
 
     COLORREF backColor = 0xC0C0C0;
@@ -53,6 +53,8 @@ public:
     // String read into a buffer of `capacity` characters: longer values are cut to capacity - 1.
     std::wstring readString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
                             size_t capacity = 1024) const;
+    // A folder read whole however long, since a cut folder names another one; empty when absent.
+    std::wstring readFolder(const wchar_t* section, const wchar_t* key) const;
     // Hexadecimal read of at most nine characters (see parseHexValue).
     uint32_t readHex(const wchar_t* section, const wchar_t* key, uint32_t defaultValue) const;
 

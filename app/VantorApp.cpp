@@ -30,6 +30,9 @@ const MessageMap* CVantorApp::messageMap() const {
 }
 
 bool CVantorApp::InitInstance() {
+    // A drive without a medium (a drive key, a folder on it) fails quietly like any missing folder
+    // instead of raising the system's critical-error box.
+    SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS);
     // OLE carries the panes' drag and drop; without it the program cannot work and ends silently.
     if (FAILED(OleInitialize(nullptr))) return false;
     oleInitialized_ = true;

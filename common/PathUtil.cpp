@@ -36,8 +36,95 @@ bool deleteItem(const std::wstring& path) {
     return removed;
 }
 
+namespace {
+// The longest path the platform handles at all (with the "\\?\" prefix); a call that asks for
+// more is taken as a failure rather than allocated for.
+constexpr DWORD kLongestPath = 32768;
+
+// Runs a platform call that fills a buffer and returns the length it wrote, or, when the buffer
+// was too small, the size it needs (the current-directory and full-path convention). Grows the
+// buffer until the result fits; empty when the call fails or wants more than any path can hold.
+template <typename Fill>
+std::wstring readGrowing(Fill fill) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0 || length > kLongestPath) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        // The value may have grown again between two calls (another thread changing the directory).
+        buffer.assign(length + 1, L'\0');
+    }
+    return {};
+}
+
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+}  // namespace
+
+std::wstring withoutTrailingBackslash(std::wstring folder) {
+    const size_t rootLength = rootPrefix(folder).size();
+    while (folder.size() > rootLength + 1 && folder.back() == L'\\') folder.pop_back();
+    return folder;
+}
+
+std::optional<std::wstring> parentFolder(const std::wstring& folder) {
+    const std::wstring root = rootPrefix(folder);
+    std::wstring rest = folder.substr(root.size());
+    while (!rest.empty() && rest.back() == L'\\') rest.pop_back();
+    const size_t slash = rest.rfind(L'\\');
+    if (rest.empty() || slash == std::wstring::npos) return std::nullopt;
+    return slash == 0 ? root + L"\\" : root + rest.substr(0, slash);
+}
+
+std::wstring textBelowFolder(const std::wstring& folder, const std::wstring& text) {
+    if (text.empty()) return {};
+    const bool network = text.size() >= 2 && isSeparator(text[0]) && isSeparator(text[1]);
+    const bool drive = text.size() >= 2 && text[1] == L':';
+    if (network || drive) return text;
+    if (isSeparator(text[0])) return rootPrefix(folder) + text;
+    return ensureTrailingBackslash(folder) + text;
+}
+
+std::wstring fullPathName(const std::wstring& path) {
+    if (path.empty()) return {};
+    return readGrowing([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+}
+
+std::wstring resolveFolderText(const std::wstring& folder, const std::wstring& text, bool relative) {
+    const std::wstring full = fullPathName(relative ? textBelowFolder(folder, text) : text);
+    return full.empty() ? full : withoutTrailingBackslash(full);
+}
+
+bool isExistingFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool canListFolder(const std::wstring& path) {
+    if (path.empty() || !isExistingFolder(path)) return false;
+    HANDLE folder = CreateFileW(path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(folder);
+    return true;
+}
+
 std::wstring currentDirectory() {
-    wchar_t current[520] = {};
-    const DWORD length = GetCurrentDirectoryW(520, current);
-    return length > 0 && length < 520 ? std::wstring(current, length) : std::wstring();
+    return readGrowing([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+}
+
+std::wstring moduleFileName() {
+    // This call reports a cut name by returning the whole buffer size instead of the size it needs.
+    for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
+        std::wstring buffer(size, L'\0');
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+        if (length == 0) return {};
+        if (length < size) {
+            buffer.resize(length);
+            return buffer;
+        }
+    }
+    return {};
 }

@@ -1,6 +1,7 @@
 #include "framework/Application.h"
 #include "framework/DocTemplate.h"
 #include "framework/FrameWindow.h"
+#include "framework/ProfileText.h"
 #include "framework/Window.h"
 #include <algorithm>
 #include <cwchar>
@@ -76,11 +77,7 @@ int Application::getProfileInt(const wchar_t* section, const wchar_t* key, int d
 
 std::wstring Application::getProfileString(const wchar_t* section, const wchar_t* key,
                                            const wchar_t* defaultValue) const {
-    std::wstring buffer(kProfileStringCapacity, L'\0');
-    DWORD length = GetPrivateProfileStringW(section, key, defaultValue ? defaultValue : L"", buffer.data(),
-                                            static_cast<DWORD>(buffer.size()), profilePath_.c_str());
-    buffer.resize(length);
-    return buffer;
+    return readProfileText(section, key, defaultValue, profilePath_);
 }
 
 bool Application::writeProfileString(const wchar_t* section, const wchar_t* key, const wchar_t* value) const {

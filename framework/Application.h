@@ -36,6 +36,7 @@ public:
     void setProfilePath(std::wstring path) { profilePath_ = std::move(path); }
     const std::wstring& profilePath() const { return profilePath_; }
     int getProfileInt(const wchar_t* section, const wchar_t* key, int defaultValue) const;
+    // The whole value however long (see readProfileText).
     std::wstring getProfileString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue = L"") const;
     // A null value deletes the key; a null key deletes the whole section.
     bool writeProfileString(const wchar_t* section, const wchar_t* key, const wchar_t* value) const;
@@ -60,6 +61,3 @@ private:
     std::wstring profilePath_;
     bool idlePending_ = true;
 };
-
-// Buffer size for profile string reads through the application's profile functions.
-constexpr size_t kProfileStringCapacity = 4096;

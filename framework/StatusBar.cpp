@@ -43,7 +43,8 @@ bool StatusBar::create(FrameWindow& frame, UINT controlId, DWORD style) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     // The frame places the bar; left alone the control would move itself to the frame's bottom edge.
-    style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    // Without CCS_NODIVIDER the control keeps its top border, which sets it off from the bar above.
+    style |= CCS_NOPARENTALIGN | CCS_NORESIZE;
     HWND control = CreateWindowExW(0, STATUSCLASSNAMEW, L"", style, 0, 0, 0, 0, frame.hwnd(),
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
                                    GetModuleHandleW(nullptr), nullptr);

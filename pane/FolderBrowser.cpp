@@ -1,5 +1,6 @@
 #include "pane/FolderBrowser.h"
 #include <shlobj.h>
+#include <cwchar>
 
 namespace {
 // Moves the browser's selection to the folder given in lpData once its tree is ready.
@@ -18,10 +19,13 @@ bool browseForFolder(HWND owner, std::wstring& folder) {
     info.lParam = folder.empty() ? 0 : reinterpret_cast<LPARAM>(folder.c_str());
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
     if (!chosen) return false;
-    wchar_t path[MAX_PATH] = {};
-    const bool isPath = SHGetPathFromIDListW(chosen, path) != FALSE;
+    // Room for the longest path the platform has, so a deep folder is not refused for its length;
+    // the call fails rather than cut a path that does not fit.
+    std::wstring path(32768, L'\0');
+    const bool isPath = SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
     CoTaskMemFree(chosen);
-    if (!isPath || path[0] == L'\0') return false;
+    path.resize(wcsnlen(path.c_str(), path.size()));
+    if (!isPath || path.empty()) return false;
     folder = path;
     return true;
 }

@@ -9,13 +9,6 @@
 #include "resource.h"
 #include <algorithm>
 
-namespace {
-bool isExistingFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-}  // namespace
-
 CVantorView::CVantorView() : listing_(*this, 0) { listing_.setFolder(currentDirectory()); }
 
 const MessageMap* CVantorView::messageMap() const {
@@ -34,6 +27,8 @@ const MessageMap* CVantorView::messageMap() const {
         onMessage<WM_MOUSEMOVE, &CVantorView::onMouseMove>(),
         onMessage<WM_LBUTTONUP, &CVantorView::onLButtonUp>(),
         onMessage<WM_LBUTTONDBLCLK, &CVantorView::onLButtonDblClk>(),
+        onMessage<WM_CAPTURECHANGED, &CVantorView::onCaptureChanged>(),
+        onMessage<WM_CANCELMODE, &CVantorView::onCancelMode>(),
         onMessage<WM_MOUSEWHEEL, &CVantorView::onMouseWheel>(),
         onMessage<WM_RBUTTONDOWN, &CVantorView::onRButtonDown>(),
         onMessage<WM_CONTEXTMENU, &CVantorView::onContextMenu>(),
@@ -169,7 +164,7 @@ void CVantorView::onVScroll(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CVantorView::onFolderChanged() {
-    listing_.refresh();
+    if (!leaveVanishedFolder()) listing_.refresh();
     return 0;
 }
 

@@ -59,7 +59,7 @@ public:
     // else against the process's current directory. The new folder goes into the drive memory and
     // the head of the history, is listed afresh, and the cursor lands on the folder just left after
     // "..", on ".." otherwise. A folder that cannot be entered changes nothing and says nothing; the
-    // process's current directory is the same afterwards in every case.
+    // process's current directory is never changed.
     void changeFolder(const std::wstring& target, bool relative);
 
     // Looks a key up in the key table: a binding with a parameter calls its command's parameter
@@ -110,6 +110,8 @@ protected:
     void onMouseMove(WPARAM wParam, LPARAM lParam);
     void onLButtonUp(WPARAM wParam, LPARAM lParam);
     void onLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    void onCaptureChanged(WPARAM wParam, LPARAM lParam);
+    void onCancelMode();
     LRESULT onMouseWheel(WPARAM wParam, LPARAM lParam);
     void onRButtonDown(WPARAM wParam, LPARAM lParam);
     void onContextMenu(WPARAM wParam, LPARAM lParam);
@@ -166,6 +168,12 @@ private:
     void beginDrag();
     void showContextMenu();
     RECT listingRect() const;
+    // When the pane's folder no longer exists (deleted, or replaced by a file), goes to its nearest
+    // ancestor that does, with the cursor on the name the way back down would take; true when it
+    // moved. The root is the last one tried.
+    bool leaveVanishedFolder();
+    // Shows `folder` (a full path that can be listed) with the cursor on `cursorName` when listed.
+    void enterFolder(const std::wstring& folder, const std::wstring& cursorName);
 
     PaneListing listing_;
     int active_ = 0;

@@ -1,21 +1,24 @@
 // The pane's commands: cursor movement and paging, marking, re-reading, masks and sort order.
 #include "app/MainFrame.h"
-#include "common/InputDialog.h"
 #include "framework/Handles.h"
+#include "pane/MaskInputDialog.h"
 #include "pane/SortCommands.h"
 #include "pane/VantorView.h"
 #include "resource.h"
 
-void CVantorView::onRenew() { listing_.refresh(); }
+void CVantorView::onRenew() {
+    if (!leaveVanishedFolder()) listing_.refresh();
+}
 
 void CVantorView::onWildcard() {
-    InputDialog input;
-    input.title = L"マスク指定";
-    input.text = listing_.mask();
+    MaskInputDialog input(listing_.mask());
     if (input.doModal(hwnd_) == IDOK) listing_.setMask(input.text);
 }
 
-void CVantorView::onWildcardParameter(const std::wstring& parameter) { listing_.setMask(parameter); }
+void CVantorView::onWildcardParameter(const std::wstring& parameter) {
+    if (isNamePattern(parameter)) listing_.setMask(parameter);
+    else refuseMaskWithFolder(hwnd_);
+}
 void CVantorView::onMacroParameter(const std::wstring&) {}
 
 void CVantorView::onAllCard() { listing_.setMask(L"*.*"); }

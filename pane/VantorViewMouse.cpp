@@ -53,6 +53,18 @@ void CVantorView::onMouseMove(WPARAM, LPARAM lParam) {
     }
 }
 
+// Another window took the mouse, or the system cancelled the mode: the press ends there, so moves
+// that follow with no button held mark nothing.
+void CVantorView::onCaptureChanged(WPARAM, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) != hwnd_) gesture_ = MouseGesture::Idle;
+}
+
+void CVantorView::onCancelMode() {
+    gesture_ = MouseGesture::Idle;
+    if (GetCapture() == hwnd_) ReleaseCapture();
+    callDefault();
+}
+
 void CVantorView::onLButtonUp(WPARAM, LPARAM lParam) {
     const int p = hitTest(clientY(lParam));
     switch (gesture_) {

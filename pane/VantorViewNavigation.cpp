@@ -31,28 +31,44 @@ PanePair columnsOf(FrameWindow* frameWindow) {
 }  // namespace
 
 void CVantorView::changeFolder(const std::wstring& target, bool relative) {
-    // The platform resolves the target through the process's current directory, which is put
-    // back afterwards whatever happens.
-    const std::wstring saved = currentDirectory();
-    bool entered = !relative || SetCurrentDirectoryW(listing_.folder().c_str());
-    entered = entered && !target.empty() && SetCurrentDirectoryW(target.c_str());
-    const std::wstring folder = entered ? currentDirectory() : std::wstring();
-    if (!folder.empty()) {
-        const std::wstring cursorName = target == L".." ? lastName(listing_.folder()) : L"..";
-        listing_.setFolder(folder);
-        Document* doc = document();
-        if (!doc && parentFrame()) doc = parentFrame()->document();
-        if (doc) doc->setTitle(folder);
-        CVantorApp::instance()->driveFolders().remember(folder);
-        history_.visit(folder);
-        listing_.loadFolder();
-        const int found = listing_.index().findName(cursorName, 0);
-        listing_.setCursor(found >= 0 ? found : (listing_.count() > 0 ? 0 : -1));
-        updateScrollRange();
-        ensureVisible(listing_.cursor(), false);
-        repaintAll();
+    // Resolved as text, never by making the folder the process's current directory: the platform
+    // may keep that in a fixed buffer which a long folder overruns.
+    const std::wstring folder = resolveFolderText(listing_.folder(), target, relative);
+    if (!folder.empty() && canListFolder(folder)) {
+        enterFolder(folder, target == L".." ? lastName(listing_.folder()) : L"..");
+        return;
     }
-    if (!saved.empty()) SetCurrentDirectoryW(saved.c_str());
+    // A pane whose own folder has gone is not left stuck in it by a target that fails too.
+    leaveVanishedFolder();
+}
+
+bool CVantorView::leaveVanishedFolder() {
+    const std::wstring gone = listing_.folder();
+    if (gone.empty() || isExistingFolder(gone)) return false;
+    // As if the user had gone up one level at a time: the cursor lands on the way back down.
+    std::wstring below = gone;
+    for (auto up = parentFolder(gone); up; below = *up, up = parentFolder(*up)) {
+        if (canListFolder(*up)) {
+            enterFolder(*up, lastName(below));
+            return true;
+        }
+    }
+    return false;
+}
+
+void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cursorName) {
+    listing_.setFolder(folder);
+    Document* doc = document();
+    if (!doc && parentFrame()) doc = parentFrame()->document();
+    if (doc) doc->setTitle(folder);
+    CVantorApp::instance()->driveFolders().remember(folder);
+    history_.visit(folder);
+    listing_.loadFolder();
+    const int found = listing_.index().findName(cursorName, 0);
+    listing_.setCursor(found >= 0 ? found : (listing_.count() > 0 ? 0 : -1));
+    updateScrollRange();
+    ensureVisible(listing_.cursor(), false);
+    repaintAll();
 }
 
 void CVantorView::onDriveSelect() {
@@ -70,7 +86,8 @@ void CVantorView::onDirTree() {
 void CVantorView::onDirDirect() {
     FolderInputDialog dialog;
     dialog.folder = folder();
-    if (dialog.doModal(hwnd_) == IDOK) changeFolder(dialog.folder, false);
+    // A relative text means a folder seen from this pane, not from wherever the program started.
+    if (dialog.doModal(hwnd_) == IDOK) changeFolder(dialog.folder, true);
 }
 
 void CVantorView::onDirHistory() {
@@ -99,7 +116,7 @@ void CVantorView::onDriveSelectParameter(const std::wstring& parameter) {
     changeFolder(CVantorApp::instance()->driveFolders().recall(parameter[0]), false);
 }
 
-void CVantorView::onDirDirectParameter(const std::wstring& parameter) { changeFolder(parameter, false); }
+void CVantorView::onDirDirectParameter(const std::wstring& parameter) { changeFolder(parameter, true); }
 
 void CVantorView::onDirRoot() { changeFolder(L"\\", true); }
 void CVantorView::onDirParent() { changeFolder(L"..", true); }

@@ -180,3 +180,74 @@ TEST_F(FolderNavigation, AFullHistoryDropsItsOldestEntry) {
     EXPECT_EQ(left().history().entryAt(0), work + L"\\SRC");
     EXPECT_EQ(left().history().entryAt(99), L"C:\\old1");
 }
+
+TEST_F(FolderNavigation, APaneWhoseFolderWentGoesUpToTheNearestFolderThatIsLeft) {
+    enum class Loss { Deleted, ReplacedByFile, DeletedWithParent };
+    enum class Step { RenewKey, WatcherNote, Parent, Root, FailingInput };
+    const std::wstring gone = work + L"\\GONE", deep = gone + L"\\DEEP";
+    const std::wstring root = rootPrefix(work) + L"\\";
+    const struct { Loss loss; Step step; std::wstring folder; const wchar_t* cursor; } rows[] = {
+        {Loss::Deleted, Step::RenewKey, gone, L".."},
+        {Loss::ReplacedByFile, Step::RenewKey, gone, L"DEEP"},
+        {Loss::ReplacedByFile, Step::WatcherNote, gone, L"DEEP"},
+        {Loss::DeletedWithParent, Step::RenewKey, work, L".."},
+        {Loss::Deleted, Step::Parent, gone, L".."},
+        {Loss::DeletedWithParent, Step::Parent, work, L".."},
+        {Loss::Deleted, Step::Root, root, nullptr},
+        {Loss::Deleted, Step::FailingInput, gone, L".."},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
+        dir.makeFolder(L"WORK\\GONE");
+        dir.makeFolder(L"WORK\\GONE\\DEEP");
+        left().changeFolder(deep, false);
+        ASSERT_EQ(left().folder(), deep);
+
+        RemoveDirectoryW(deep.c_str());
+        if (r.loss == Loss::ReplacedByFile) dir.writeFile(L"WORK\\GONE\\DEEP", "x");
+        if (r.loss == Loss::DeletedWithParent) RemoveDirectoryW(gone.c_str());
+
+        switch (r.step) {
+        case Step::RenewKey: program.pressKey(VK_F5); break;
+        case Step::WatcherNote: SendMessageW(left().hwnd(), WM_FOLDER_CHANGED, 0, 0); break;
+        case Step::Parent: program.command(ID_DIR_PARENT); break;
+        case Step::Root: program.command(ID_DIR_ROOT); break;
+        case Step::FailingInput: left().onDirDirectParameter(L"missing"); break;
+        }
+        EXPECT_EQ(left().folder(), r.folder);
+        EXPECT_EQ(left().history().entryAt(0), r.folder);
+        if (r.cursor) {
+            EXPECT_EQ(cursorName(left()), r.cursor);
+        }
+
+        DeleteFileW(deep.c_str());
+        RemoveDirectoryW(gone.c_str());
+    }
+}
+
+TEST_F(FolderNavigation, TypedOrGivenRelativeFoldersAreSeenFromThePane) {
+    dir.makeFolder(L"WORK\\SRC\\inner");
+    const std::wstring src = work + L"\\SRC";
+    const struct { const wchar_t* text; bool typed; std::wstring folder; } rows[] = {
+        {L"..", false, work},
+        {L"..\\..", false, dir.path()},
+        {L"..", true, work},
+        {L"inner", true, src + L"\\inner"},
+        {work.c_str(), false, work},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.text);
+        left().changeFolder(src, false);
+        if (r.typed) {
+            DialogAction type(L"フォルダを開く", [&](HWND dialog) {
+                SendMessageW(GetDlgItem(dialog, IDC_FOLDER_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(r.text));
+                clickButton(dialog, IDOK);
+            });
+            program.command(ID_DIR_DIRECT);
+            ASSERT_TRUE(type.finish());
+        } else {
+            left().onDirDirectParameter(r.text);
+        }
+        EXPECT_EQ(left().folder(), r.folder);
+    }
+}

@@ -92,3 +92,19 @@ TEST_F(ListFontTest, CancelledDialogLeavesFileAndFontAloneAcceptedOneIsSaved) {
     EXPECT_EQ(font.logFont().lfStrikeOut, 0);
     EXPECT_NE(readUtf16File(app.profilePath()).find(L"FaceName="), std::wstring::npos);
 }
+
+TEST_F(ListFontTest, HeightsBeyondAReadableSizeAreBroughtBackOnLoad) {
+    const struct { const wchar_t* stored; LONG height; } rows[] = {
+        {L"-13", -13}, {L"12", 12},   {L"100000", 144}, {L"-2147483648", -144}, {L"2147483647", 144},
+        {L"-2", -6},   {L"3", 6},     {L"0", 12},       {L"-144", -144},        {L"x", 12},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.stored);
+        writeUtf16Ini(app.profilePath(), std::wstring(L"[Font]\r\nHeight=") + r.stored + L"\r\n");
+        ListFont font;
+        font.load();
+        EXPECT_EQ(font.logFont().lfHeight, r.height);
+        EXPECT_GT(font.lineHeight(), 0);
+        EXPECT_LT(font.lineHeight(), 400);
+    }
+}

@@ -1,6 +1,6 @@
 #include "framework/CommandUI.h"
 #include "support/RunningProgram.h"
-#include "support/UiDriver.h"
+#include "support/FolderDialogDriver.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 
@@ -75,4 +75,74 @@ TEST_F(MainFramePane, AllCardOnlyWithARealMaskAndMarkCommandsKeepTheParentUnmark
     EXPECT_EQ(left->listing().list().markedCount(), 1);  // the folder keeps its mark
     command(ID_MARK_CLEAR);
     EXPECT_EQ(left->listing().list().markedCount(), 0);
+}
+
+namespace {
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK matchOwned(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<OwnedSearch*>(lParam);
+    if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd)) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// A visible window that `owner` owns, found without sending it anything.
+HWND windowOwnedBy(HWND owner) {
+    OwnedSearch search{owner, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), &matchOwned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+}  // namespace
+
+TEST_F(MainFramePane, AMaskWithAFolderSeparatorIsRefusedAndTheOldMaskStays) {
+    CVantorView* left = frame->paneInColumn(0);
+    const DWORD uiThread = GetCurrentThreadId();
+    const struct { const wchar_t* mask; bool typed; bool accepted; } rows[] = {
+        {L"..\\*.txt", true, false}, {L"sub/*.log", true, false}, {L"sub\\*.log", false, false},
+        {L"*.log", true, true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.mask);
+        left->onWildcardParameter(L"*.txt");
+        MessageBoxSeen refusal;
+        bool stayedOpen = false;
+        if (r.typed) {
+            DialogAction type(L"マスク指定", [&](HWND dialog) {
+                SendMessageW(GetDlgItem(dialog, IDC_INPUT_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(r.mask));
+                clickButton(dialog, IDOK);
+                // Either a box opens over the dialog or the dialog closes: look without waiting on the
+                // dialog's thread, which no longer pumps messages once the dialog is gone.
+                bool boxOpened = false;
+                for (int waited = 0; !boxOpened && IsWindow(dialog) && waited < 5000; waited += 20) {
+                    Sleep(20);
+                    boxOpened = windowOwnedBy(dialog) != nullptr;
+                }
+                if (!boxOpened) return;
+                refusal = answerMessageBox(uiThread, IDOK);
+                stayedOpen = IsWindow(dialog) && IsWindowVisible(dialog);
+                clickButton(dialog, IDCANCEL);
+            });
+            command(ID_VIEW_WILDCARD);
+            ASSERT_TRUE(type.finish());
+        } else {
+            DialogAction answer(L"Vantor", [&](HWND box) {
+                refusal = {true, staticTexts(box)};
+                clickButton(box, IDOK);
+            });
+            left->onWildcardParameter(r.mask);
+            ASSERT_TRUE(answer.finish());
+        }
+        const std::wstring expected = r.accepted ? r.mask : L"*.txt";
+        EXPECT_EQ(left->listing().mask(), expected);
+        EXPECT_EQ(app->getProfileString(L"View0", L"WildCard"), expected);
+        EXPECT_EQ(refusal.shown, !r.accepted);
+        if (!r.accepted) {
+            EXPECT_NE(refusal.text.find(L"区切り"), std::wstring::npos);
+        }
+        EXPECT_EQ(stayedOpen, r.typed && !r.accepted);
+    }
 }

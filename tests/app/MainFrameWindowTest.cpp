@@ -100,16 +100,79 @@ TEST_F(MainFrameWindow, PlacementAndProportionSavedAtExitAreHonouredAtTheNextSta
     EXPECT_LE(std::abs(columnWidth(program.frame(), 0) - left), 1);
 }
 
-TEST_F(MainFrameWindow, PlacementLeftByAMaximisedOrMinimisedWindowIsIgnoredWithItsWeights) {
-    for (const wchar_t* left : {L"-8", L"-32000"}) {
-        seed(std::wstring(L"[Window]\r\nleft=") + left +
-             L"\r\ntop=0\r\nright=500\r\nbottom=400\r\nPaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20\r\n");
+TEST_F(MainFrameWindow, ASavedPlacementIsBroughtOnScreenAtAUsableSizeWithBothPanesShown) {
+    RECT platform{};
+    {
         ASSERT_TRUE(program.start(start.path()));
-        EXPECT_NE(outerRect(program.frameWindow()).left, _wtoi(left)) << left;
-        EXPECT_EQ(program.frame().weightL(), 1) << left;
-        EXPECT_EQ(program.frame().weightR(), 1) << left;
+        platform = outerRect(program.frameWindow());  // the size the platform gives without a record
+        program.stop();
+    }
+    const int platformWidth = platform.right - platform.left, platformHeight = platform.bottom - platform.top;
+    const struct { const wchar_t* window; RECT expected; int weightL, weightR; } rows[] = {
+        // Partly off the left edge, as a user may leave it: kept with its proportion.
+        {L"left=-8\r\ntop=0\r\nright=500\r\nbottom=400\r\nPaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20",
+         {-8, 0, 500, 400}, 300, 100},
+        // Beyond the only monitor's right and bottom edges: moved into its corner.
+        {L"left=3000\r\ntop=2000\r\nright=3800\r\nbottom=2600\r\nPaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20",
+         {480, 424, 1280, 1024}, 300, 100},
+        // Collapsed: the size the platform gives, the panes in halves.
+        {L"left=0\r\ntop=0\r\nright=0\r\nbottom=0", {0, 0, platformWidth, platformHeight}, 1, 1},
+        // A right pane shrunk to nothing comes back with a tenth.
+        {L"left=10\r\ntop=20\r\nright=910\r\nbottom=620\r\nPaneWidthL=500\r\nPaneWidthR=0\r\nPaneGap=20",
+         {10, 20, 910, 620}, 500, 56},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.window);
+        seed(std::wstring(L"[Window]\r\n") + r.window + L"\r\n");
+        ASSERT_TRUE(program.start(start.path()));
         const RECT rc = outerRect(program.frameWindow());
-        EXPECT_EQ(columnWidth(program.frame(), 0), (rc.right - rc.left) / 2) << left;
+        EXPECT_EQ(rc.left, r.expected.left);
+        EXPECT_EQ(rc.top, r.expected.top);
+        EXPECT_EQ(rc.right, r.expected.right);
+        EXPECT_EQ(rc.bottom, r.expected.bottom);
+        EXPECT_EQ(program.frame().weightL(), r.weightL);
+        EXPECT_EQ(program.frame().weightR(), r.weightR);
+        EXPECT_GT(columnWidth(program.frame(), 1), 0);
+        program.stop();
+    }
+}
+
+TEST_F(MainFrameWindow, EveryWayOfLeavingStoresTheRestoredRectangleAndTheLastPaneWidths) {
+    const struct { const char* how; int show; } rows[] = {
+        {"partly off the left edge", SW_SHOWNORMAL}, {"minimised", SW_MINIMIZE}, {"maximised", SW_MAXIMIZE},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.how);
+        seed(L"");
+        ASSERT_TRUE(program.start(start.path()));
+        MoveWindow(program.frameWindow(), -50, 30, 700, 500, TRUE);
+        pumpMessagesFor(50);
+        program.frame().splitter().setColumnInfo(0, 200, 0);
+        program.frame().splitter().recalcLayout();
+        // Taken up as at the end of a resize by the user; a maximise alone keeps the last one taken.
+        SendMessageW(program.frameWindow(), WM_EXITSIZEMOVE, 0, 0);
+        const int left = columnWidth(program.frame(), 0), right = columnWidth(program.frame(), 1);
+        ShowWindow(program.frameWindow(), r.show);
+        pumpMessagesFor(100);
+        program.stop();
+
+        EXPECT_EQ(saved(L"left"), L"-50");
+        EXPECT_EQ(saved(L"top"), L"30");
+        EXPECT_EQ(saved(L"right"), L"650");
+        EXPECT_EQ(saved(L"bottom"), L"530");
+        if (r.show != SW_MAXIMIZE) {
+            EXPECT_EQ(saved(L"PaneWidthL"), std::to_wstring(left));
+            EXPECT_EQ(saved(L"PaneWidthR"), std::to_wstring(right));
+        }
+        // A maximised window's columns are wider, in the same proportion.
+        const double ratio = _wtof(saved(L"PaneWidthL").c_str()) / _wtof(saved(L"PaneWidthR").c_str());
+        EXPECT_NEAR(ratio, double(left) / right, 0.02);
+
+        ASSERT_TRUE(program.start(start.path()));
+        const RECT rc = outerRect(program.frameWindow());
+        EXPECT_EQ(rc.left, -50);
+        EXPECT_EQ(rc.right, 650);
+        EXPECT_LE(std::abs(columnWidth(program.frame(), 0) - left), 2);
         program.stop();
     }
 }

@@ -196,3 +196,24 @@ TEST_F(PaneInteraction, CursorMovementRedrawsTwoLinesAndPaintsNothing) {
     EXPECT_EQ(after.linesRedrawn - before.linesRedrawn, 2);
     EXPECT_EQ(after.paints, before.paints);
 }
+
+TEST_F(PaneInteraction, APressEndsWhenTheMouseIsTakenAwaySoLaterMovesMarkNothing) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(other);
+    const struct { const char* where; int y; bool cancelMode; } rows[] = {
+        {"header, capture taken", 2, false}, {"below, capture taken", yOfLine(12), false},
+        {"header, mode cancelled", 2, true}, {"below, mode cancelled", yOfLine(12), true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.where);
+        mouse(WM_LBUTTONDOWN, r.y, MK_LBUTTON);
+        ASSERT_EQ(GetCapture(), left().hwnd());
+        if (r.cancelMode) SendMessageW(left().hwnd(), WM_CANCELMODE, 0, 0);
+        else SetCapture(other);
+        EXPECT_EQ(left().gesture(), MouseGesture::Idle);
+        mouse(WM_MOUSEMOVE, yOfLine(5));  // no button held
+        EXPECT_EQ(list().markedCount(), 0);
+        ReleaseCapture();
+    }
+    DestroyWindow(other);
+}

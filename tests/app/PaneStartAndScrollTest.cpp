@@ -118,3 +118,39 @@ TEST_F(PaneScrolling, PageDownMovesTheCursorAPageAndBringsItIntoView) {
     program.command(ID_UI_CUR_TOP);
     EXPECT_EQ(pane().firstVisible(), 0);
 }
+
+TEST_F(PaneScrolling, AnotherListFontResizesBothPanesPagesAndKeepsTheirCursorsInView) {
+    for (int column : {0, 1}) program.pane(column).setCursor(page - 1);
+    pumpMessagesFor(50);
+    ASSERT_EQ(program.pane(1).firstVisible(), 0);
+    // A font three times as tall: the cursor line would lie far below the pane's new last row.
+    DialogAction larger(L"フォントの指定|フォント|Font", [](HWND dialog) {
+        HWND size = GetDlgItem(dialog, 0x472);  // the size box of the system font dialog
+        SendMessageW(size, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        SendMessageW(size, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"28"));
+        clickButton(dialog, IDOK);
+    });
+    program.command(ID_OPT_SETUP_FONT);
+    ASSERT_TRUE(larger.finish());
+    pumpMessagesFor(50);
+    for (int column : {0, 1}) {
+        SCOPED_TRACE(column);
+        CVantorView& view = program.pane(column);
+        const int rows = view.rowsPerPage();
+        ASSERT_LT(rows, page / 2);
+        SCROLLINFO si{sizeof(si), SIF_PAGE};
+        GetScrollInfo(view.hwnd(), SB_VERT, &si);
+        EXPECT_EQ(static_cast<int>(si.nPage), rows);
+        EXPECT_EQ(view.listing().cursor(), page - 1);
+        EXPECT_GE(view.listing().cursor(), view.firstVisible());
+        EXPECT_LT(view.listing().cursor(), view.firstVisible() + rows);
+    }
+}
+
+TEST(ProgramStart, ADriveWithoutAMediumFailsQuietlyInsteadOfAskingTheUser) {
+    TempFolder start;
+    RunningProgram program;
+    SetErrorMode(0);
+    ASSERT_TRUE(program.start(start.path()));
+    EXPECT_TRUE(GetErrorMode() & SEM_FAILCRITICALERRORS);
+}

@@ -1,4 +1,5 @@
 #include "app/SettingsFile.h"
+#include "framework/Application.h"
 #include "support/SettingsFixture.h"
 #include <gtest/gtest.h>
 
@@ -9,6 +10,11 @@ SettingsFile loadFrom(const std::wstring& path) {
     s.load();
     return s;
 }
+
+class ProfileApp : public Application {
+public:
+    bool InitInstance() override { return true; }
+};
 }  // namespace
 
 TEST(SettingsPath, ReplacesExactlyTheLastThreeCharacters) {
@@ -79,7 +85,7 @@ TEST(SettingsFileLoad, ColourAcceptsOnlyBareHexDigitsCutToNineCharacters) {
     EXPECT_EQ(loadFrom(path).backColor, 0xC0C0C0u);
 }
 
-TEST(SettingsFileLoad, PlacementIsValidOnlyWithAllFourEdgesNonNegative) {
+TEST(SettingsFileLoad, PlacementIsValidWithAllFourEdgesPresentNegativeOnesToo) {
     TempFolder dir;
     const std::wstring path = dir / L"s.ini";
     writeUtf16Ini(path, L"[Window]\r\nleft=10\r\ntop=20\r\nright=810\r\nbottom=620\r\nPaneWidthL=300\r\n"
@@ -91,9 +97,13 @@ TEST(SettingsFileLoad, PlacementIsValidOnlyWithAllFourEdgesNonNegative) {
     EXPECT_EQ(s.paneWidthR, 100);
     EXPECT_EQ(s.paneGap, 20);
 
+    // A window partly off the left edge, or on a monitor left of the main one, is a real place.
     writeUtf16Ini(path, L"[Window]\r\nleft=-1\r\ntop=20\r\nright=810\r\nbottom=620\r\n");
-    EXPECT_FALSE(loadFrom(path).placementValid);
+    EXPECT_TRUE(loadFrom(path).placementValid);
+    EXPECT_EQ(loadFrom(path).windowLeft, -1);
     writeUtf16Ini(path, L"[Window]\r\nleft=0\r\ntop=0\r\nright=810\r\n");
+    EXPECT_FALSE(loadFrom(path).placementValid);
+    writeUtf16Ini(path, L"[Window]\r\nleft=0\r\ntop=0\r\nright=810\r\nbottom=\r\n");
     EXPECT_FALSE(loadFrom(path).placementValid);
 }
 
@@ -173,4 +183,18 @@ TEST(SettingsFileLoad, FilesThatAreNotUtf16GiveDefaultsOrTheirReadableValues) {
     s = loadFrom(dir / L"noise.ini");
     EXPECT_EQ(s.viewerMacro, L"notepad $C");
     EXPECT_EQ(s.paneWidthL, 1);
+}
+
+TEST(SettingsFileLoad, FoldersAndProfileValuesComeBackWholeHoweverLong) {
+    TempFolder dir;
+    const std::wstring path = dir / L"Vantor.ini";
+    ProfileApp app;
+    app.setProfilePath(path);
+    for (const size_t length : {1023u, 1024u, 4095u, 4096u, 5000u, 32767u}) {
+        SCOPED_TRACE(length);
+        const std::wstring folder = L"C:\\" + std::wstring(length - 3, L'x');
+        writeUtf16Ini(path, L"[Exec]\r\nViewerDir=" + folder + L"\r\n[Hist0]\r\nD0=" + folder + L"\r\n");
+        EXPECT_EQ(loadFrom(path).viewerDir, folder);
+        EXPECT_EQ(app.getProfileString(L"Hist0", L"D0"), folder);
+    }
 }

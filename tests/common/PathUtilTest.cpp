@@ -79,3 +79,43 @@ TEST(DeleteItem, FailureKeepsTheItemAndItsReadOnlyBit) {
     EXPECT_TRUE(fileExists(busy));
     EXPECT_TRUE(GetFileAttributesW(busy.c_str()) & FILE_ATTRIBUTE_READONLY);
 }
+
+TEST(FolderText, ResolvesAgainstThePaneFolderWithoutTheProcessDirectory) {
+    const std::wstring deep = L"C:\\" + std::wstring(250, L'd') + L"\\" + std::wstring(250, L'e') + L"\\" +
+                              std::wstring(250, L'f');
+    const struct { const wchar_t* folder; std::wstring text; bool relative; std::wstring expected; } rows[] = {
+        {L"C:\\work\\src", L"..", true, L"C:\\work"},
+        {L"C:\\work\\src", L"..\\..", true, L"C:\\"},
+        {L"C:\\work\\src", L"..\\..\\..", true, L"C:\\"},
+        {L"C:\\work", L"sub", true, L"C:\\work\\sub"},
+        {L"C:\\work", L"sub/inner/", true, L"C:\\work\\sub\\inner"},
+        {L"C:\\", L"sub", true, L"C:\\sub"},
+        {L"C:\\work\\src", L"\\", true, L"C:\\"},
+        {L"C:\\work\\src", L"\\other", true, L"C:\\other"},
+        {L"\\\\server\\share\\dir", L"\\", true, L"\\\\server\\share\\"},
+        {L"\\\\server\\share\\dir", L"..", true, L"\\\\server\\share\\"},
+        {L"C:\\work", L"D:\\data\\", true, L"D:\\data"},
+        {L"C:\\work", L"\\\\server\\share\\x", true, L"\\\\server\\share\\x"},
+        {L"C:\\work", L"", true, L""},
+        {L"C:\\work", L"D:\\data\\.\\x\\..", false, L"D:\\data"},
+        // A folder as long as the platform's own limit allows, and relative moves from it.
+        {deep.c_str(), L"..", true, deep.substr(0, deep.rfind(L'\\'))},
+        {deep.c_str(), L"g", true, deep + L"\\g"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
+        EXPECT_EQ(resolveFolderText(r.folder, r.text, r.relative), r.expected);
+    }
+}
+
+TEST(FolderText, ParentIsFoundInTheTextUpToTheRoot) {
+    const struct { const wchar_t* folder; std::optional<std::wstring> parent; } rows[] = {
+        {L"C:\\work\\src", L"C:\\work"}, {L"C:\\work", L"C:\\"},  {L"C:\\work\\", L"C:\\"},
+        {L"C:\\", std::nullopt},         {L"C:", std::nullopt},   {L"\\\\server\\share\\dir", L"\\\\server\\share\\"},
+        {L"\\\\server\\share", std::nullopt}, {L"\\\\server\\share\\", std::nullopt},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
+        EXPECT_EQ(parentFolder(r.folder), r.parent);
+    }
+}

@@ -98,6 +98,8 @@ TEST_F(FrameBars, BarsStackAtTheBottomInCreationOrderAndTheClientTakesTheRest) {
     EXPECT_FALSE(GetWindowLongW(frame.buttons.hwnd(), GWL_STYLE) & WS_CAPTION);
     EXPECT_EQ(GetDlgCtrlID(frame.buttons.hwnd()), ID_VIEW_BUTTON_BAR);
     EXPECT_EQ(GetDlgCtrlID(frame.status.hwnd()), ID_VIEW_STATUS_BAR);
+    // The status control keeps the top border that sets it off from the button bar.
+    EXPECT_FALSE(GetWindowLongW(frame.status.hwnd(), GWL_STYLE) & CCS_NODIVIDER);
 }
 
 TEST_F(FrameBars, AHiddenBarGivesItsSpaceToTheBarsAboveAndTheClient) {

@@ -1,13 +1,11 @@
 #include "support/RunningProgram.h"
 #include "support/UiDriver.h"
+#include "common/PathUtil.h"
+#include "framework/ProfileText.h"
 #include <algorithm>
 #include <iterator>
 
-RunningProgram::RunningProgram() {
-    wchar_t saved[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, saved);
-    savedDirectory_ = saved;
-}
+RunningProgram::RunningProgram() : savedDirectory_(currentDirectory()) {}
 
 RunningProgram::~RunningProgram() {
     stop();
@@ -37,9 +35,7 @@ void RunningProgram::command(UINT id) {
 }
 
 std::wstring RunningProgram::setting(const wchar_t* section, const wchar_t* key) const {
-    wchar_t value[1024] = {};
-    GetPrivateProfileStringW(section, key, L"", value, 1024, settingsPath().c_str());
-    return value;
+    return readProfileText(section, key, L"", settingsPath());
 }
 
 void RunningProgram::pump(int milliseconds) {

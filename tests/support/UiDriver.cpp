@@ -18,9 +18,17 @@ bool titleMatches(const std::wstring& text, const std::wstring& titles) {
     }
 }
 
+// The caption as the window manager keeps it. Unlike WM_GETTEXT this never waits for the window's
+// thread, which may itself be waiting for the helper thread when the expected window never came.
+std::wstring storedCaption(HWND hwnd) {
+    wchar_t buffer[1024] = {};
+    InternalGetWindowText(hwnd, buffer, 1024);
+    return buffer;
+}
+
 BOOL CALLBACK matchTitle(HWND hwnd, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
-    if (IsWindowVisible(hwnd) && titleMatches(windowText(hwnd), *search->title)) {
+    if (IsWindowVisible(hwnd) && titleMatches(storedCaption(hwnd), *search->title)) {
         search->found = hwnd;
         return FALSE;
     }
