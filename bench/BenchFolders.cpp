@@ -12,3 +12,4 @@ std::vector<BenchFolder> benchFolders(const std::wstring& root) {
 std::wstring emptyFolder(const std::wstring& root) { return root + L"\\empty"; }
 std::wstring largestFolder(const std::wstring& root) { return root + L"\\files100000"; }
 std::wstring mixedFolder(const std::wstring& root) { return root + L"\\mixed100000"; }
+std::wstring copyFolder(const std::wstring& root, const wchar_t* name) { return root + L"\\" + name; }

@@ -14,3 +14,5 @@ std::vector<BenchFolder> benchFolders(const std::wstring& dataRoot);
 std::wstring emptyFolder(const std::wstring& dataRoot);
 std::wstring largestFolder(const std::wstring& dataRoot);
 std::wstring mixedFolder(const std::wstring& dataRoot);
+// The folders of the copy figures: 1,000 files of 1 MB ("copy1000"), one file of 1 GB ("copy1g").
+std::wstring copyFolder(const std::wstring& dataRoot, const wchar_t* name);

@@ -49,5 +49,6 @@ int wmain(int argc, wchar_t** argv) {
     if (options.wants("memory")) runMemoryChild(options);
     runWindowFigures(options);
     runStartUpFigures(options);
+    runCopyFigures(options);
     return 0;
 }

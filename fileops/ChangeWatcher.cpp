@@ -23,6 +23,7 @@ struct ChangeWatcher::Shared {
     UniqueHandle quit = manualResetEvent();
     UniqueHandle restart = manualResetEvent();
     UniqueHandle cleared = manualResetEvent();  // the pane cleared the posted flag
+    UniqueHandle armed = manualResetEvent();    // the thread opened the folder last set (or none)
     std::atomic<bool> posted{false};
     HWND window = nullptr;
     UINT message = 0;
@@ -37,8 +38,10 @@ ChangeHandle arm(ChangeWatcher::Shared& shared, ChangeHandle old) {
     old.reset();
     std::lock_guard<std::mutex> guard(shared.lock);
     ResetEvent(shared.restart.get());
-    if (shared.folder.empty()) return ChangeHandle();
-    return ChangeHandle(FindFirstChangeNotificationW(shared.folder.c_str(), FALSE, kFilter));
+    ChangeHandle change;
+    if (!shared.folder.empty()) change.reset(FindFirstChangeNotificationW(shared.folder.c_str(), FALSE, kFilter));
+    SetEvent(shared.armed.get());
+    return change;
 }
 
 int watch(const std::shared_ptr<ChangeWatcher::Shared>& shared) {
@@ -58,8 +61,10 @@ int watch(const std::shared_ptr<ChangeWatcher::Shared>& shared) {
         } else if (result == WAIT_OBJECT_0 + 2) {
             ResetEvent(shared->cleared.get());
             shared->posted = true;
+            // Opened afresh rather than re-armed: a folder deleted while watched stays "delete
+            // pending", still there for everyone, until the last handle on it is closed.
+            change = arm(*shared, std::move(change));
             PostMessageW(shared->window, shared->message, shared->wParam, shared->lParam);
-            FindNextChangeNotification(change.get());
         } else {
             break;  // quit, or the wait failed
         }
@@ -76,6 +81,16 @@ void ChangeWatcher::setFolder(const std::wstring& folder) {
     std::lock_guard<std::mutex> guard(shared_->lock);
     shared_->folder = folder;
     SetEvent(shared_->restart.get());
+}
+
+void ChangeWatcher::letGo() {
+    {
+        std::lock_guard<std::mutex> guard(shared_->lock);
+        shared_->folder.clear();
+        ResetEvent(shared_->armed.get());
+        SetEvent(shared_->restart.get());
+    }
+    if (threadHandle()) WaitForSingleObject(shared_->armed.get(), 1000);
 }
 
 bool ChangeWatcher::start(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -16,6 +16,10 @@ public:
     void setFolder(const std::wstring& folder);
     // Starts the thread that posts `message` (with `wParam`, `lParam`) to `window` on a change.
     bool start(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Closes the watcher's handle on its folder and waits (at most a second) until it is closed;
+    // `setFolder` watches again. A folder deleted while a handle is open on it stays "delete
+    // pending", visible to everyone, until the handle goes: this lets such a folder really go.
+    void letGo();
     // Asks the thread to end and waits at most `milliseconds`; true when it ended in time.
     bool stop(DWORD milliseconds = 1000);
     // The pane re-reads its folder: the next change may be posted (at once if one is pending).

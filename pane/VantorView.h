@@ -36,7 +36,7 @@ public:
     int anchor() const { return anchor_; }
     bool isActive() const { return active_ != 0; }
     const PaintCounters& paintCounters() const { return paintCounters_; }
-    const ChangeWatcher& watcher() const { return watcher_; }
+    ChangeWatcher& watcher() { return watcher_; }
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;

@@ -44,7 +44,12 @@ void CVantorView::changeFolder(const std::wstring& target, bool relative) {
 
 bool CVantorView::leaveVanishedFolder() {
     const std::wstring gone = listing_.folder();
-    if (gone.empty() || isExistingFolder(gone)) return false;
+    // The watcher's own handle would keep a folder deleted meanwhile from going away.
+    watcher_.letGo();
+    if (gone.empty() || isExistingFolder(gone)) {
+        watcher_.setFolder(gone);
+        return false;
+    }
     // As if the user had gone up one level at a time: the cursor lands on the way back down.
     std::wstring below = gone;
     for (auto up = parentFolder(gone); up; below = *up, up = parentFolder(*up)) {
@@ -53,6 +58,7 @@ bool CVantorView::leaveVanishedFolder() {
             return true;
         }
     }
+    watcher_.setFolder(gone);
     return false;
 }
 

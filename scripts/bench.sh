@@ -30,12 +30,27 @@ make_folder() {
     touch "$DATA/$name.done"
 }
 
+# make_copy_folder NAME COUNT MEGABYTES: COUNT files of MEGABYTES each, written out (not sparse).
+make_copy_folder() {
+    local name="$1" count="$2" size="$3" dir="$DATA/$1" i
+    [ -f "$DATA/$name.done" ] && return 0
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    echo "making $dir ($count files of $size MB)" >&2
+    for i in $(seq 1 "$count"); do
+        dd if=/dev/zero of="$dir/file$i.bin" bs=1M count="$size" status=none
+    done
+    touch "$DATA/$name.done"
+}
+
 mkdir -p "$DATA"
 make_folder empty 0 0
 make_folder files1000 1000 0
 make_folder files10000 10000 0
 make_folder files100000 100000 0
 make_folder mixed100000 100000 10
+make_copy_folder copy1000 1000 1
+make_copy_folder copy1g 1 1024
 
 trap vantor_cleanup EXIT
 display_usable || start_xvfb

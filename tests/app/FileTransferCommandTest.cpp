@@ -1,0 +1,77 @@
+#include "fileops/FileJob.h"
+#include "support/RunningProgram.h"
+#include "support/UiDriver.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+
+namespace {
+// The left pane in a source folder, the right one in a destination folder.
+class FileTransferCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) src.writeFile(name, "x");
+        src.makeFolder(L"sub");
+        ASSERT_TRUE(program.start(src.path()));
+        program.pane(1).changeFolder(dst.path(), false);
+    }
+    CVantorView& left() { return program.pane(0); }
+    int at(const wchar_t* name) { return left().listing().index().findName(name, 0); }
+    void mark(const wchar_t* name) {
+        left().listing().list().setMark(left().listing().index().positionAt(at(name)), MarkMode::Mark);
+    }
+    // Runs a command and lets the job it started finish; false when a job was left behind.
+    bool run(UINT id) {
+        const int before = FileJob::liveCount();
+        program.command(id);
+        for (int i = 0; i < 200 && FileJob::liveCount() != before; ++i) program.pump(50);
+        return FileJob::liveCount() == before;
+    }
+    // The text of the message box a command shows, answered with OK.
+    std::wstring messageOf(UINT id) {
+        std::wstring text;
+        DialogAction answer(L"Vantor", [&](HWND box) {
+            text = staticTexts(box);
+            clickButton(box, IDOK);
+        });
+        program.command(id);
+        answer.finish();
+        return text;
+    }
+
+    TempFolder src, dst;
+    RunningProgram program;
+};
+}  // namespace
+
+TEST_F(FileTransferCommand, CopiesTheMarkedEntriesElseTheCursorEntryAndClearsTheMarks) {
+    mark(L"a.txt");
+    mark(L"c.txt");
+    left().setCursor(at(L"b.txt"));
+    ASSERT_TRUE(run(ID_FILE_COPY));
+    EXPECT_TRUE(fileExists(dst / L"a.txt"));
+    EXPECT_TRUE(fileExists(dst / L"c.txt"));
+    EXPECT_FALSE(fileExists(dst / L"b.txt"));
+    EXPECT_EQ(left().listing().list().markedCount(), 0);
+
+    ASSERT_TRUE(run(ID_FILE_MOVE));  // nothing marked now: the cursor entry
+    EXPECT_TRUE(fileExists(dst / L"b.txt"));
+    EXPECT_FALSE(fileExists(src / L"b.txt"));
+
+    // On ".." with nothing marked there is nothing to transfer and no job.
+    left().setCursor(at(L".."));
+    const int before = FileJob::liveCount();
+    program.command(ID_FILE_COPY);
+    EXPECT_EQ(FileJob::liveCount(), before);
+}
+
+TEST_F(FileTransferCommand, RefusesTheSameFolderAndAFolderIntoItselfKeepingTheMarks) {
+    program.pane(1).changeFolder(src.path(), false);
+    EXPECT_NE(messageOf(ID_FILE_COPY).find(L"転送元と転送先が同じです"), std::wstring::npos);
+
+    program.pane(1).changeFolder(src / L"sub", false);
+    mark(L"sub");
+    mark(L"a.txt");
+    EXPECT_NE(messageOf(ID_FILE_COPY).find(L"フォルダをそれ自身の中へ転送することはできません"), std::wstring::npos);
+    EXPECT_EQ(left().listing().list().markedCount(), 2);
+    EXPECT_FALSE(fileExists(src / L"sub\\a.txt"));
+}
