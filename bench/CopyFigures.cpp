@@ -25,18 +25,22 @@ void emptyFolderAgain(const std::wstring& folder) {
     CreateDirectoryW(folder.c_str(), nullptr);
 }
 
-// Times `copy` into an emptied target folder, after a warm-up, emptying it again between runs.
-template <typename Copy>
-Timing timeCopies(const std::wstring& target, Copy copy) {
-    std::vector<double> samples;
+// Times the raw loop and the job in turn into an emptied target folder, after a warm-up of each,
+// emptying it again between runs, so that both meet the same state of the disk.
+template <typename Raw, typename Job>
+std::pair<Timing, Timing> timeCopies(const std::wstring& target, Raw raw, Job job) {
+    std::vector<double> rawSamples, jobSamples;
     for (int run = 0; run < 6; ++run) {
-        emptyFolderAgain(target);
-        const double start = nowMs();
-        copy();
-        if (run > 0) samples.push_back(nowMs() - start);
+        for (int which = 0; which < 2; ++which) {
+            emptyFolderAgain(target);
+            const double start = nowMs();
+            if (which == 0) raw();
+            else job();
+            if (run > 0) (which == 0 ? rawSamples : jobSamples).push_back(nowMs() - start);
+        }
     }
     emptyFolderAgain(target);
-    return summarise(samples);
+    return {summarise(rawSamples), summarise(jobSamples)};
 }
 
 void runJob(const std::vector<std::wstring>& files, const std::wstring& target) {
@@ -65,13 +69,15 @@ void runCopyFigures(const BenchOptions& options) {
                 bytes += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         }
         const std::wstring target = set.folder + L"-target";
-        const Timing raw = timeCopies(target, [&] {
-            for (const std::wstring& file : files) {
-                const std::wstring name = file.substr(file.rfind(L'\\'));
-                CopyFileW(file.c_str(), (target + name).c_str(), FALSE);
-            }
-        });
-        const Timing job = timeCopies(target, [&] { runJob(files, target); });
+        const auto [raw, job] = timeCopies(
+            target,
+            [&] {
+                for (const std::wstring& file : files) {
+                    const std::wstring name = file.substr(file.rfind(L'\\'));
+                    CopyFileW(file.c_str(), (target + name).c_str(), TRUE);
+                }
+            },
+            [&] { runJob(files, target); });
         RemoveDirectoryW(target.c_str());
         const double mb = static_cast<double>(bytes) / 1048576.0;
         std::printf("%s %zu: %.2f ms (%.2fx raw copy)  [min %.2f, max %.2f; raw CopyFileW loop %.2f ms]  "

@@ -3,6 +3,7 @@
 #include "fileops/FileOperation.h"
 #include "fileops/ProgressDialog.h"
 #include <algorithm>
+#include <utility>
 
 JobLink::~JobLink() {
     if (dialog_) {
@@ -40,13 +41,17 @@ bool JobLink::begin(HWND window) {
 
 void JobLink::report(const std::wstring& text, int slot) {
     if (slot != 0 && slot != 1) return;
+    bool noted;
     {
         std::lock_guard<std::mutex> guard(lock_);
         const size_t length = std::min(text.size(), kSlotCapacity);
         std::copy_n(text.data(), length, slots_[slot]);
         slots_[slot][length] = 0;
+        textChanged_ = true;
+        noted = std::exchange(textNoted_, true);
     }
-    post(kTextChanged, slot);
+    // Both lines are taken together, whichever slot changed.
+    if (!noted) post(kTextChanged, 2);
 }
 
 void JobLink::post(ProgressNote note, LPARAM lParam) { PostMessageW(window_, WM_OPERATION_PROGRESS, note, lParam); }
@@ -54,6 +59,19 @@ void JobLink::post(ProgressNote note, LPARAM lParam) { PostMessageW(window_, WM_
 std::wstring JobLink::slotText(int slot) const {
     std::lock_guard<std::mutex> guard(lock_);
     return slot == 0 || slot == 1 ? slots_[slot] : L"";
+}
+
+void JobLink::takeTexts(std::wstring& source, std::wstring& target) {
+    std::lock_guard<std::mutex> guard(lock_);
+    source = slots_[0];
+    target = slots_[1];
+    textChanged_ = false;
+}
+
+bool JobLink::endTextPause() {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!textChanged_) textNoted_ = false;
+    return textChanged_;
 }
 
 void JobLink::requestCancel() {

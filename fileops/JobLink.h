@@ -39,12 +39,18 @@ public:
     bool begin(HWND window);
     HWND window() const { return window_; }
 
-    // Worker side.
+    // Worker side. A report posts a note only when no note is out: the dialog shows the latest
+    // paths a few times a second, so a fast worker is not slowed by a message and a redraw per path.
     void report(const std::wstring& text, int slot);
     void post(ProgressNote note, LPARAM lParam = 0);
 
     // User-interface side.
     std::wstring slotText(int slot) const;
+    // The latest texts, to be shown now; the note stays out until `endTextPause`.
+    void takeTexts(std::wstring& source, std::wstring& target);
+    // After a pause: true when the texts changed meanwhile (take and show them, pause again);
+    // false lets the worker post its next note.
+    bool endTextPause();
     // Stops the worker at its next check and wakes it if it waits for an answer.
     void requestCancel();
     // Stops the worker at its next check (the same-name dialog's "abort all").
@@ -66,4 +72,6 @@ private:
     ProgressDialog* dialog_ = nullptr;
     HWND window_ = nullptr;
     wchar_t slots_[2][kSlotCapacity + 1] = {};
+    bool textNoted_ = false;  // a text note is out, or the dialog pauses after showing one
+    bool textChanged_ = false;  // since the dialog last took the texts
 };

@@ -15,6 +15,7 @@ ProgressDialog::~ProgressDialog() {
 const MessageMap* ProgressDialog::messageMap() const {
     static const MessageEntry entries[] = {
         onMessage<WM_OPERATION_PROGRESS, &ProgressDialog::onProgress>(),
+        onMessage<WM_TIMER, &ProgressDialog::onTimer>(),
     };
     static const MessageMap map{Dialog::messageMap(), entries};
     return &map;
@@ -31,6 +32,25 @@ bool ProgressDialog::onInitDialog() {
     return true;
 }
 
+namespace {
+constexpr UINT_PTR kTextPauseTimer = 1;
+constexpr UINT kTextPauseMs = 100;
+}  // namespace
+
+void ProgressDialog::showTexts(LPARAM lines) {
+    std::wstring source, target;
+    link_->takeTexts(source, target);
+    if (lines != 1) setItemText(IDC_JOB_SOURCE, source);
+    if (lines != 0) setItemText(IDC_JOB_TARGET, target);
+    SetTimer(hwnd_, kTextPauseTimer, kTextPauseMs, nullptr);
+}
+
+void ProgressDialog::onTimer(WPARAM id, LPARAM) {
+    if (id != kTextPauseTimer || !link_) return;
+    KillTimer(hwnd_, kTextPauseTimer);
+    if (link_->endTextPause()) showTexts(2);
+}
+
 void ProgressDialog::onCancel() {
     if (link_) link_->requestCancel();
     DestroyWindow(hwnd_);
@@ -43,8 +63,7 @@ LRESULT ProgressDialog::onProgress(WPARAM wParam, LPARAM lParam) {
         onCancel();
         break;
     case kTextChanged:
-        if (lParam != 1) setItemText(IDC_JOB_SOURCE, link_->slotText(0));
-        if (lParam != 0) setItemText(IDC_JOB_TARGET, link_->slotText(1));
+        showTexts(lParam);
         break;
     case kSameNameFile:
     case kSameNameFolder: {

@@ -22,8 +22,12 @@ protected:
     void onCancel() override;
     void onFinalRelease() override { delete this; }
     LRESULT onProgress(WPARAM wParam, LPARAM lParam);
+    void onTimer(WPARAM id, LPARAM);
 
 private:
+    void showTexts(LPARAM lines);
+
+
     JobLink* link_;
     const wchar_t* label_;  // replaces the text of the line's label when given
 };

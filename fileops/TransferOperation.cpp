@@ -58,6 +58,13 @@ void TransferOperation::transferFile(const std::wstring& sourceFolder, const std
     const std::wstring source = sourceFolder + name;
     d.newName = name;
     std::wstring target = targetFolder + d.newName;
+    // Tried first without replacing: an existing target makes it fail, and the usual case costs no
+    // separate look-up of the target (which on a large folder may mean reading the whole folder).
+    report(source, 0);
+    report(target, 1);
+    if (transferFileTo(source, target, false)) return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;  // passed over
     while (exists(target)) {
         if (d.fileApplyToAll == 0 || d.fileDecision == kRename) {
             report(source, 0);
@@ -81,8 +88,15 @@ void TransferOperation::transferFile(const std::wstring& sourceFolder, const std
     report(source, 0);
     report(target, 1);
     // Failures are passed over: the item stays where it was and the job goes on.
-    if (move == 1) MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
-    else CopyFileW(source.c_str(), target.c_str(), FALSE);
+    transferFileTo(source, target, true);
+}
+
+bool TransferOperation::transferFileTo(const std::wstring& source, const std::wstring& target, bool replace) const {
+    if (move == 1) {
+        const DWORD flags = MOVEFILE_COPY_ALLOWED | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+        return MoveFileExW(source.c_str(), target.c_str(), flags) != FALSE;
+    }
+    return CopyFileW(source.c_str(), target.c_str(), replace ? FALSE : TRUE) != FALSE;
 }
 
 void TransferOperation::transferFolder(const std::wstring& sourceFolder, const std::wstring& targetFolder,

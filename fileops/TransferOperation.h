@@ -15,6 +15,8 @@ protected:
 
 private:
     void transferFile(const std::wstring& sourceFolder, const std::wstring& targetFolder, const std::wstring& name);
+    // Copies or moves one file; false (with the platform's error) when it did not.
+    bool transferFileTo(const std::wstring& source, const std::wstring& target, bool replace) const;
     void transferFolder(const std::wstring& sourceFolder, const std::wstring& targetFolder, const std::wstring& name);
     void transferContents(const std::wstring& source, const std::wstring& target);
     void deleteTree(const std::wstring& folder, int slot);
