@@ -52,6 +52,14 @@ void TransferOperation::body() {
     }
 }
 
+void TransferOperation::askSameName(const std::wstring& source, const std::wstring& target, int note) {
+    report(source, 0);
+    report(target, 1);
+    link_->decision.source = source;
+    link_->decision.target = target;
+    ask(note);
+}
+
 void TransferOperation::transferFile(const std::wstring& sourceFolder, const std::wstring& targetFolder,
                                      const std::wstring& name) {
     ConflictDecision& d = link_->decision;
@@ -67,11 +75,7 @@ void TransferOperation::transferFile(const std::wstring& sourceFolder, const std
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;  // passed over
     while (exists(target)) {
         if (d.fileApplyToAll == 0 || d.fileDecision == kRename) {
-            report(source, 0);
-            report(target, 1);
-            d.source = source;
-            d.target = target;
-            ask(kSameNameFile);
+            askSameName(source, target, kSameNameFile);
             if (cancelled()) return;
         }
         if (d.fileDecision == kOnlyNewer) {
@@ -107,11 +111,7 @@ void TransferOperation::transferFolder(const std::wstring& sourceFolder, const s
     std::wstring target = targetFolder + d.newName;
     while (exists(target)) {
         if (d.folderApplyToAll == 0 || d.folderDecision == kRename) {
-            report(source, 0);
-            report(target, 1);
-            d.source = source;
-            d.target = target;
-            ask(kSameNameFolder);
+            askSameName(source, target, kSameNameFolder);
             if (cancelled()) return;
         }
         if (d.folderDecision == kOverwrite) {

@@ -14,6 +14,8 @@ protected:
     void body() override;
 
 private:
+    // Shows the pair and waits for the answer to the same-name question of the given kind.
+    void askSameName(const std::wstring& source, const std::wstring& target, int note);
     void transferFile(const std::wstring& sourceFolder, const std::wstring& targetFolder, const std::wstring& name);
     // Copies or moves one file; false (with the platform's error) when it did not.
     bool transferFileTo(const std::wstring& source, const std::wstring& target, bool replace) const;
