@@ -91,23 +91,18 @@ void JobLink::release() {
     if (operation_) operation_->wake();
 }
 
-void JobLink::operationGone() {
+void JobLink::operationGone() { halfGone(operation_, dialog_); }
+
+void JobLink::dialogGone() { halfGone(dialog_, operation_); }
+
+template <typename Gone, typename Other>
+void JobLink::halfGone(Gone*& gone, Other* const& other) {
     bool last;
     {
         std::lock_guard<std::mutex> guard(lock_);
-        operation_ = nullptr;
-        last = dialog_ == nullptr;
+        gone = nullptr;
+        last = other == nullptr;
     }
     // Past this point the link belongs to whichever half deletes the job.
-    if (last) delete job_;
-}
-
-void JobLink::dialogGone() {
-    bool last;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        dialog_ = nullptr;
-        last = operation_ == nullptr;
-    }
     if (last) delete job_;
 }

@@ -66,6 +66,10 @@ public:
     ConflictDecision decision;
 
 private:
+    // Clears the pointer of the half that goes; deletes the job when the other is gone already.
+    template <typename Gone, typename Other>
+    void halfGone(Gone*& gone, Other* const& other);
+
     mutable std::mutex lock_;
     FileJob* job_ = nullptr;
     FileOperation* operation_ = nullptr;
