@@ -69,6 +69,13 @@ const MessageMap* CVantorView::messageMap() const {
         onCommand<ID_FILE_VIEW, &CVantorView::onFileViewOrEdit>(),
         onCommand<ID_FILE_EDIT, &CVantorView::onFileViewOrEdit>(),
         onCommandRange<ID_FILE_COPY, ID_FILE_MOVE, &CVantorView::onFileTransfer>(),
+        onCommand<ID_FILE_DELETE, &CVantorView::onFileDelete>(),
+        onCommand<ID_FILE_RENAME, &CVantorView::onFileRename>(),
+        onCommand<ID_FILE_ATTRIBUTES, &CVantorView::onFileAttributes>(),
+        onCommand<ID_FILE_TIMESTAMP, &CVantorView::onFileTimestamp>(),
+        onCommand<ID_TOOL_MKDIR, &CVantorView::onMakeFolder>(),
+        onCommand<ID_TOOL_NEWFILE, &CVantorView::onNewFile>(),
+        onCommand<ID_TOOL_SHORTCUT, &CVantorView::onShortcut>(),
     };
     static const MessageMap map{View::messageMap(), entries};
     return &map;

@@ -160,6 +160,14 @@ protected:
 
     // File jobs
     void onFileTransfer(UINT id);
+    void onFileDelete();
+    void onFileAttributes();
+    void onFileTimestamp();
+    // Changing and making items at once, on this thread
+    void onFileRename();
+    void onMakeFolder();
+    void onNewFile();
+    void onShortcut();
 
 private:
     // Toggles the mark of the cursor entry and redraws its line and the header; false on "..".
@@ -174,6 +182,13 @@ private:
     bool leaveVanishedFolder();
     // Shows `folder` (a full path that can be listed) with the cursor on `cursorName` when listed.
     void enterFolder(const std::wstring& folder, const std::wstring& cursorName);
+    // The job selection, with the marks cleared as a job takes them.
+    std::vector<std::wstring> takeJobSelection();
+    // The window that owns a job's progress dialog: the main window, so it outlives the pane's focus.
+    HWND jobOwner() const;
+    // Makes a folder or an empty file named through the input dialog, re-reads the folder and puts
+    // the cursor on that name when it is listed.
+    void createNamedItem(const wchar_t* title, bool makeFolder);
 
     PaneListing listing_;
     int active_ = 0;

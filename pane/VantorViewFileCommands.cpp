@@ -37,5 +37,5 @@ void CVantorView::onFileTransfer(UINT id) {
         return;
     }
     listing_.markAll(MarkMode::Unmark);
-    startTransfer(sources, destination, id == ID_FILE_MOVE, GetAncestor(hwnd_, GA_ROOT));
+    startTransfer(sources, destination, id == ID_FILE_MOVE, jobOwner());
 }

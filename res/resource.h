@@ -44,6 +44,18 @@
 #define IDC_JOB_SOURCE_LABEL    1020
 #define IDC_JOB_TARGET_LABEL    1021
 
+// Changing items in place: the attribute and timestamp dialogs.
+#define IDD_ATTRIBUTES          141
+#define IDD_TIMESTAMP           142
+#define IDC_ATTRIBUTE_HIDDEN    1049
+#define IDC_ATTRIBUTE_READONLY  1050
+#define IDC_ATTRIBUTE_SYSTEM    1051
+#define IDC_ATTRIBUTE_ARCHIVE   1052
+#define IDC_ITEM_RECURSE        1053    // "下階層も変更" in both dialogs
+#define IDC_TIME_CREATION       1054    // each row: its check box, then year, month, day,
+#define IDC_TIME_ACCESS         1061    // hour, minute and second in the six ids that follow
+#define IDC_TIME_WRITE          1068
+
 // Folder dialogs: drive selection, folder input, folder history and bookmark list.
 #define IDD_DRIVE_SELECT        133
 #define IDD_FOLDER_INPUT        134

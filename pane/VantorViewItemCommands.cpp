@@ -1,0 +1,149 @@
+// The pane's commands that change or make items where they are: delete, rename, attributes,
+// timestamps, new folders and files, and shortcuts.
+#include "common/InputDialog.h"
+#include "common/PathUtil.h"
+#include "fileops/AttributeDialog.h"
+#include "fileops/ItemJobs.h"
+#include "fileops/ShellLink.h"
+#include "fileops/TimestampDialog.h"
+#include "framework/Handles.h"
+#include "framework/MessageBox.h"
+#include "pane/VantorView.h"
+#include <commdlg.h>
+
+namespace {
+// An attached, unstarted job over `paths`; none when there is nothing to do.
+template <typename Job>
+Job* attachedJobFor(const std::vector<std::wstring>& paths) {
+    if (paths.empty()) return nullptr;
+    auto* job = new Job;
+    job->attach();
+    job->operation().paths = paths;
+    return job;
+}
+
+std::wstring formatCount(const wchar_t* format, size_t count) {
+    wchar_t text[128];
+    swprintf(text, 128, format, static_cast<int>(count));
+    return text;
+}
+}  // namespace
+
+std::vector<std::wstring> CVantorView::takeJobSelection() {
+    std::vector<std::wstring> paths = jobSelection();
+    listing_.markAll(MarkMode::Unmark);
+    return paths;
+}
+
+HWND CVantorView::jobOwner() const { return GetAncestor(hwnd_, GA_ROOT); }
+
+void CVantorView::onFileDelete() {
+    if (listing_.count() == 0) return;
+    DeleteJob* job = attachedJobFor<DeleteJob>(takeJobSelection());
+    if (!job) return;
+    const std::wstring question =
+        formatCount(L"%d個のファイルを削除してもよろしいですか?", job->operation().paths.size());
+    if (showMessageBox(hwnd_, question, MB_ICONQUESTION | MB_YESNO) != IDYES) {
+        delete job;
+        return;
+    }
+    FileJob::start(job, jobOwner());
+}
+
+void CVantorView::onFileRename() {
+    const FileEntry* cursor = listing_.cursorEntry();
+    if (!cursor || cursor->isParent()) return;
+    InputDialog input;
+    input.title = L"名前の変更";
+    input.text = cursor->name();
+    const std::wstring base = ensureTrailingBackslash(folder());
+    const std::wstring oldPath = base + cursor->name();
+    if (input.doModal(hwnd_) != IDOK || input.text.empty()) return;
+    // A name taken already (or not allowed) fails and changes nothing; the watcher shows a success.
+    MoveFileW(oldPath.c_str(), (base + input.text).c_str());
+}
+
+void CVantorView::onFileAttributes() {
+    const std::vector<const FileEntry*> targets = collectTargets();
+    if (targets.empty()) return;
+    DWORD attributes = 0;
+    for (const FileEntry* entry : targets) attributes |= entry->attributes;
+    AttributeDialog dialog(attributes, targets.size() > 1);
+    if (dialog.doModal(hwnd_) != IDOK) return;
+    AttributeJob* job = attachedJobFor<AttributeJob>(takeJobSelection());
+    if (!job) return;
+    job->operation().masks = masksOf(dialog.boxes);
+    job->operation().recurse = dialog.recurse;
+    FileJob::start(job, jobOwner());
+}
+
+void CVantorView::onFileTimestamp() {
+    const std::vector<const FileEntry*> targets = collectTargets();
+    if (targets.empty()) return;
+    TimestampDialog dialog;
+    for (const FileEntry* entry : targets)
+        if (entry->attributes & FILE_ATTRIBUTE_DIRECTORY) dialog.containsFolder = true;
+    const FileEntry* cursor = listing_.cursorEntry();
+    dialog.times[TimestampDialog::kCreation] = toFileTime(cursor->creationTime);
+    dialog.times[TimestampDialog::kLastAccess] = toFileTime(cursor->accessTime);
+    dialog.times[TimestampDialog::kLastWrite] = toFileTime(cursor->writeTime);
+    if (dialog.doModal(hwnd_) != IDOK) return;
+    TimestampJob* job = attachedJobFor<TimestampJob>(takeJobSelection());
+    if (!job) return;
+    TimestampOperation& operation = job->operation();
+    if (dialog.checked[TimestampDialog::kCreation]) operation.creation = dialog.times[TimestampDialog::kCreation];
+    if (dialog.checked[TimestampDialog::kLastAccess]) operation.lastAccess = dialog.times[TimestampDialog::kLastAccess];
+    if (dialog.checked[TimestampDialog::kLastWrite]) operation.lastWrite = dialog.times[TimestampDialog::kLastWrite];
+    operation.recurse = dialog.recurse;
+    FileJob::start(job, jobOwner());
+}
+
+void CVantorView::onMakeFolder() { createNamedItem(L"新規フォルダ作成", true); }
+
+void CVantorView::onNewFile() { createNamedItem(L"新規ファイル作成", false); }
+
+void CVantorView::createNamedItem(const wchar_t* title, bool makeFolder) {
+    InputDialog input;
+    input.title = title;
+    if (input.doModal(hwnd_) != IDOK) return;
+    const std::wstring path = ensureTrailingBackslash(folder()) + input.text;
+    // Failures (the name exists, is not allowed, no right to write) are silent: the re-read shows
+    // what is there, and an item of that name, new or old, gets the cursor. An existing file is
+    // never opened for writing, so it cannot be truncated.
+    if (makeFolder) {
+        CreateDirectoryW(path.c_str(), nullptr);
+    } else {
+        UniqueHandle file = UniqueHandle::fromApi(
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    listing_.refresh();
+    const int found = listing_.index().findName(input.text, 0);
+    if (found < 0) return;
+    listing_.setCursor(found);
+    ensureVisible(found, false);
+    repaintAll();
+}
+
+void CVantorView::onShortcut() {
+    const FileEntry* cursor = listing_.cursorEntry();
+    if (!cursor || cursor->isParent()) return;
+    const std::wstring target = ensureTrailingBackslash(folder()) + cursor->name();
+    const CVantorView* other = otherPane();
+    const std::wstring initialFolder = other ? other->folder() : folder();
+
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring proposed = shortcutFileName(cursor->name());
+    proposed.copy(file.data(), std::min(proposed.size(), file.size() - 1));
+    static const wchar_t kFilter[] = L"ショートカット ファイル (*.lnk)\0*.lnk\0全てのファイル (*.*)\0*.*\0";
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = hwnd_;
+    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = initialFolder.c_str();
+    dialog.lpstrDefExt = L"lnk";
+    dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
+    if (!GetSaveFileNameW(&dialog)) return;
+    if (!createShortcut(file.data(), target)) showMessageBox(nullptr, L"ショートカット作成失敗", MB_OK);
+}

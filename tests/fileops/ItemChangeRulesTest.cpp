@@ -1,0 +1,74 @@
+#include "fileops/AttributeChoice.h"
+#include "fileops/ShellLink.h"
+#include "fileops/TimestampFields.h"
+#include "framework/Handles.h"
+#include "support/TempFolder.h"
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+TEST(AttributeChoice, BoxesStartFromTheSelectionAndDecideOnlyWhatTheyDecide) {
+    constexpr DWORD RO = FILE_ATTRIBUTE_READONLY, H = FILE_ATTRIBUTE_HIDDEN, S = FILE_ATTRIBUTE_SYSTEM,
+                    A = FILE_ATTRIBUTE_ARCHIVE, D = FILE_ATTRIBUTE_DIRECTORY;
+    const struct { DWORD selection; bool several; AttributeBoxes boxes; DWORD current, after; } rows[] = {
+        // One entry: its own bits; OK without change writes them back.
+        {RO, false, {1, 0, 0, 0}, RO, RO},
+        {RO | A | D, false, {1, 0, 0, 1}, RO | A | D, RO | A},
+        // Several: all undecided, so every item keeps what it has.
+        {RO | H, true, {2, 2, 2, 2}, H | S, H | S},
+        // Nothing left is written as "normal", never as 0.
+        {0, false, {0, 0, 0, 0}, A, FILE_ATTRIBUTE_NORMAL},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.selection);
+        const AttributeBoxes boxes = initialBoxes(r.selection, r.several);
+        EXPECT_EQ(boxes, r.boxes);
+        EXPECT_EQ(applyMasks(r.current, masksOf(boxes)), r.after);
+    }
+    // A decided box replaces its bit on every item, an undecided one leaves it.
+    const AttributeMasks masks = masksOf({kAttributeSet, kAttributeKeep, kAttributeClear, kAttributeKeep});
+    EXPECT_EQ(masks.clear, RO | S);
+    EXPECT_EQ(masks.set, RO);
+    EXPECT_EQ(applyMasks(S | H | A, masks), RO | H | A);
+}
+
+TEST(TimestampFields, OnlyRealDatesConvertAndTheyComeBackAsTyped) {
+    const struct { TimeFields fields; int bad; } rows[] = {
+        {{2024, 2, 29, 23, 59, 59}, -1}, {{2023, 2, 29, 0, 0, 0}, 2}, {{2026, 13, 1, 0, 0, 0}, 1},
+        {{1600, 1, 1, 0, 0, 0}, 0},      {{2026, 4, 31, 0, 0, 0}, 2}, {{2026, 1, 1, 24, 0, 0}, 3},
+        {{2026, 1, 1, 0, 60, 0}, 4},     {{2026, 1, 1, 0, 0, -1}, 5}, {{1900, 2, 29, 0, 0, 0}, 2},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.fields[0] * 100 + r.fields[1]);
+        EXPECT_EQ(invalidField(r.fields), r.bad);
+        const std::optional<FILETIME> utc = utcTimeOf(r.fields);
+        ASSERT_EQ(utc.has_value(), r.bad < 0);
+        if (utc) EXPECT_EQ(localFieldsOf(*utc), r.fields);
+    }
+}
+
+TEST(ShellLink, ProposedNamesAndALinkThatLeadsToItsTarget) {
+    const struct { const wchar_t* entry; const wchar_t* link; } rows[] = {
+        {L"report.txt", L"report.lnk"}, {L".profile", L".profile.lnk"}, {L"data", L"data.lnk"},
+        {L"a.b.c", L"a.b.lnk"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(shortcutFileName(r.entry), r.link) << r.entry;
+
+    CoInitialize(nullptr);
+    TempFolder folder;
+    folder.writeFile(L"report.txt", "r");
+    ASSERT_TRUE(createShortcut(folder / L"report.lnk", folder / L"report.txt"));
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+    ASSERT_HRESULT_SUCCEEDED(
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.putVoid()));
+    ASSERT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.putVoid()));
+    ASSERT_HRESULT_SUCCEEDED(file->Load((folder / L"report.lnk").c_str(), STGM_READ));
+    wchar_t target[MAX_PATH] = {};
+    link->GetPath(target, MAX_PATH, nullptr, 0);
+    EXPECT_EQ(_wcsicmp(target, (folder / L"report.txt").c_str()), 0) << target;
+    // A folder that does not exist cannot take the link.
+    EXPECT_FALSE(createShortcut(folder / L"missing\\x.lnk", folder / L"report.txt"));
+    file.reset();
+    link.reset();
+    CoUninitialize();
+}
