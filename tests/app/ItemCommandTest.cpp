@@ -214,3 +214,15 @@ TEST_F(ItemCommand, RenameAndCreateChangeNothingOnBadNamesAndPutTheCursorOnTheNa
     EXPECT_EQ(readFileBytes(src / L"new.txt"), "");
     EXPECT_EQ(readFileBytes(src / L"c.txt"), "abc");
 }
+
+TEST_F(ItemCommand, ShortcutIsProposedInTheOtherPanesFolderAndSavedThere) {
+    cursorOn(L"a.txt");
+    std::wstring proposed;
+    ASSERT_TRUE(runWith(ID_TOOL_SHORTCUT, L"名前を付けて保存|Save As", [&](HWND dialog) {
+        constexpr int kFileNameField = 0x47c;
+        proposed = windowText(GetDlgItem(dialog, kFileNameField));
+        clickButton(dialog, IDOK);
+    }));
+    EXPECT_EQ(proposed, L"a.lnk");
+    EXPECT_TRUE(fileExists(other / L"a.lnk"));
+}
