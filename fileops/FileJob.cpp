@@ -8,7 +8,15 @@ std::atomic<int> FileJob::live_{0};
 
 FileJob::FileJob() { ++live_; }
 
-FileJob::~FileJob() { --live_; }
+FileJob::~FileJob() {
+    --live_;
+    SetEvent(endedEvent());
+}
+
+HANDLE FileJob::endedEvent() {
+    static const HANDLE ended = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    return ended;
+}
 
 void FileJob::attach() { link_.attach(this, createOperation(), createDialog()); }
 

@@ -20,6 +20,9 @@ public:
     JobLink& link() { return link_; }
     // Jobs in existence, for the tests' leak checks.
     static int liveCount() { return live_.load(); }
+    // Signalled (auto-reset) whenever a job is deleted, on whichever thread that happens, so a loop
+    // waiting for jobs to end can sleep instead of polling.
+    static HANDLE endedEvent();
 
 protected:
     virtual FileOperation* createOperation() = 0;
