@@ -28,3 +28,13 @@ bool entersOwnSubtree(const std::vector<std::wstring>& sources, const std::wstri
     }
     return false;
 }
+
+DWORD dropEffectFor(DWORD keyState, const std::vector<std::wstring>& paths, const std::wstring& folder) {
+    if (keyState & MK_CONTROL) return DROPEFFECT_COPY;
+    if (keyState & MK_SHIFT) return DROPEFFECT_MOVE;
+    if (paths.empty()) return DROPEFFECT_NONE;
+    const std::wstring from = rootPrefix(paths.front()), to = rootPrefix(folder);
+    const bool sameDrive = CompareStringOrdinal(from.c_str(), static_cast<int>(from.size()), to.c_str(),
+                                                static_cast<int>(to.size()), TRUE) == CSTR_EQUAL;
+    return sameDrive ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+}

@@ -4,6 +4,7 @@
 #include "common/PathUtil.h"
 #include "framework/Document.h"
 #include "framework/Handles.h"
+#include "pane/PaneDropTarget.h"
 #include "pane/PaneGeometry.h"
 #include "pane/PanePainter.h"
 #include "resource.h"
@@ -76,6 +77,10 @@ const MessageMap* CVantorView::messageMap() const {
         onCommand<ID_TOOL_MKDIR, &CVantorView::onMakeFolder>(),
         onCommand<ID_TOOL_NEWFILE, &CVantorView::onNewFile>(),
         onCommand<ID_TOOL_SHORTCUT, &CVantorView::onShortcut>(),
+        onCommand<ID_EDIT_COPY, &CVantorView::onEditCopy>(),
+        onCommand<ID_EDIT_CUT, &CVantorView::onEditCut>(),
+        onCommand<ID_EDIT_PASTE, &CVantorView::onEditPaste>(),
+        onUpdate<ID_EDIT_PASTE, &CVantorView::onUpdateEditPaste>(),
     };
     static const MessageMap map{View::messageMap(), entries};
     return &map;
@@ -95,10 +100,20 @@ LRESULT CVantorView::onCreate(WPARAM, LPARAM) {
     if (listing_.cursor() < 0 && listing_.count() > 0) listing_.setCursor(0);
     updateScrollRange();
     watcher_.start(hwnd_, WM_FOLDER_CHANGED, 0, 0);
+    // Files dropped from any program land here; without OLE the pane simply takes no drops.
+    dropTarget_ = new PaneDropTarget(*this);
+    if (FAILED(RegisterDragDrop(hwnd_, dropTarget_))) {
+        dropTarget_->Release();
+        dropTarget_ = nullptr;
+    }
     return 0;
 }
 
 void CVantorView::onDestroy() {
+    if (dropTarget_) {
+        RevokeDragDrop(hwnd_);
+        std::exchange(dropTarget_, nullptr)->Release();
+    }
     history_.save();
     watcher_.stop(1000);
     callDefault();

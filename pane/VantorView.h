@@ -7,7 +7,10 @@
 #include "pane/FileEntry.h"
 #include "pane/FolderHistory.h"
 #include "pane/PaneListing.h"
+#include <optional>
 #include <vector>
+
+class PaneDropTarget;
 
 // The change watcher's note that the pane's folder changed.
 constexpr UINT WM_FOLDER_CHANGED = WM_USER + 100;
@@ -74,6 +77,12 @@ public:
     // the cursor entry unless it is "..". The marks stay; the command clears them when it starts.
     std::vector<std::wstring> jobSelection() const;
     CVantorView* otherPane() const;
+
+    // Drag and drop onto the pane: the effect for a drag's file list (none when it has none, or
+    // over the header), and the transfer of dropped or pasted files into the pane's folder, moving
+    // for a move effect and copying for any other; false when it was refused.
+    DWORD dropEffect(const std::optional<std::vector<std::wstring>>& files, DWORD keys, POINTL at) const;
+    bool acceptFiles(const std::vector<std::wstring>& files, DWORD effect);
 
     // PaneHost
     void watchFolder(const std::wstring& folder) override;
@@ -168,6 +177,11 @@ protected:
     void onMakeFolder();
     void onNewFile();
     void onShortcut();
+    // Clipboard
+    void onEditCopy();
+    void onEditCut();
+    void onEditPaste();
+    void onUpdateEditPaste(CommandUI& ui);
 
 private:
     // Toggles the mark of the cursor entry and redraws its line and the header; false on "..".
@@ -182,6 +196,8 @@ private:
     bool leaveVanishedFolder();
     // Shows `folder` (a full path that can be listed) with the cursor on `cursorName` when listed.
     void enterFolder(const std::wstring& folder, const std::wstring& cursorName);
+    // Puts the selection's file list on the clipboard with `effect` as the preferred drop effect.
+    void offerToClipboard(DWORD effect, bool withShellList);
     // The job selection, with the marks cleared as a job takes them.
     std::vector<std::wstring> takeJobSelection();
     // The window that owns a job's progress dialog: the main window, so it outlives the pane's focus.
@@ -196,5 +212,6 @@ private:
     int anchor_ = 0;
     FolderHistory history_;
     ChangeWatcher watcher_;
+    PaneDropTarget* dropTarget_ = nullptr;  // registered for drops while the window lives
     PaintCounters paintCounters_;
 };

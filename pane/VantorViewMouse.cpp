@@ -150,4 +150,3 @@ LRESULT CVantorView::onInitMenuPopup(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-void CVantorView::beginDrag() {}  // the marked entries are handed to drag and drop from here

@@ -1,0 +1,121 @@
+#include "fileops/ShellTransferData.h"
+#include "framework/Handles.h"
+#include <shlobj.h>
+#include <cstring>
+
+namespace {
+// The bytes `fill` writes into a new movable, zeroed block of `size` bytes; null when none.
+template <typename Fill>
+HGLOBAL makeBlock(size_t size, Fill fill) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    if (!block) return nullptr;
+    auto* bytes = static_cast<unsigned char*>(GlobalLock(block));
+    if (!bytes) {
+        GlobalFree(block);
+        return nullptr;
+    }
+    fill(bytes);
+    GlobalUnlock(block);
+    return block;
+}
+
+// An item-identifier list's size with its 2-byte terminator.
+UINT idListSize(LPCITEMIDLIST id) { return ILGetSize(id); }
+
+struct IdList {
+    LPITEMIDLIST id = nullptr;
+    ~IdList() { CoTaskMemFree(id); }
+};
+}  // namespace
+
+CLIPFORMAT preferredDropEffectFormat() {
+    static const CLIPFORMAT format = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_PREFERREDDROPEFFECT));
+    return format;
+}
+
+CLIPFORMAT shellIdListFormat() {
+    static const CLIPFORMAT format = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST));
+    return format;
+}
+
+HGLOBAL makeFileListBlock(const std::vector<std::wstring>& paths) {
+    if (paths.empty()) return nullptr;
+    size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
+    for (const std::wstring& path : paths) size += (path.size() + 1) * sizeof(wchar_t);
+    return makeBlock(size, [&](unsigned char* bytes) {
+        auto* header = reinterpret_cast<DROPFILES*>(bytes);
+        header->pFiles = sizeof(DROPFILES);
+        header->fWide = TRUE;
+        auto* names = reinterpret_cast<wchar_t*>(bytes + sizeof(DROPFILES));
+        for (const std::wstring& path : paths) {
+            std::memcpy(names, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+            names += path.size() + 1;
+        }
+    });
+}
+
+std::vector<std::wstring> readFileList(HDROP list) {
+    std::vector<std::wstring> paths;
+    const UINT count = DragQueryFileW(list, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t name[MAX_PATH + 1] = {};
+        DragQueryFileW(list, i, name, MAX_PATH + 1);
+        paths.push_back(name);
+    }
+    return paths;
+}
+
+std::optional<std::vector<std::wstring>> droppedFiles(IDataObject* data) {
+    if (!data) return std::nullopt;
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (FAILED(data->GetData(&format, &medium))) return std::nullopt;
+    std::vector<std::wstring> files;
+    if (medium.tymed == TYMED_HGLOBAL) files = readFileList(static_cast<HDROP>(medium.hGlobal));
+    ReleaseStgMedium(&medium);
+    return files;
+}
+
+HGLOBAL makeDropEffectBlock(DWORD effect) {
+    return makeBlock(sizeof(DWORD), [&](unsigned char* bytes) { std::memcpy(bytes, &effect, sizeof(effect)); });
+}
+
+DWORD readDropEffect(HGLOBAL block) {
+    if (!block || GlobalSize(block) < sizeof(DWORD)) return kEffectCopy;
+    const void* bytes = GlobalLock(block);
+    if (!bytes) return kEffectCopy;
+    DWORD effect;
+    std::memcpy(&effect, bytes, sizeof(effect));
+    GlobalUnlock(block);
+    return effect;
+}
+
+HGLOBAL makeShellIdListArray(HWND owner, const std::wstring& folder, const std::vector<std::wstring>& names) {
+    ComPtr<IShellFolder> desktop, shellFolder;
+    if (FAILED(SHGetDesktopFolder(desktop.put()))) return nullptr;
+    IdList folderId;
+    std::wstring text = folder;
+    if (FAILED(desktop->ParseDisplayName(owner, nullptr, text.data(), nullptr, &folderId.id, nullptr))) return nullptr;
+    if (FAILED(desktop->BindToObject(folderId.id, nullptr, IID_IShellFolder, shellFolder.putVoid()))) return nullptr;
+    std::vector<IdList> children(names.size());
+    std::vector<LPCITEMIDLIST> lists{folderId.id};
+    for (size_t i = 0; i < names.size(); ++i) {
+        text = names[i];
+        if (SUCCEEDED(shellFolder->ParseDisplayName(owner, nullptr, text.data(), nullptr, &children[i].id, nullptr)))
+            lists.push_back(children[i].id);
+    }
+    // CIDA: the count of item lists (the folder's not counted), an offset per list, then the lists.
+    const size_t header = sizeof(UINT) * (1 + lists.size());
+    size_t size = header;
+    for (LPCITEMIDLIST id : lists) size += idListSize(id);
+    return makeBlock(size, [&](unsigned char* bytes) {
+        auto* cida = reinterpret_cast<CIDA*>(bytes);
+        cida->cidl = static_cast<UINT>(lists.size() - 1);
+        size_t offset = header;
+        for (size_t i = 0; i < lists.size(); ++i) {
+            cida->aoffset[i] = static_cast<UINT>(offset);
+            std::memcpy(bytes + offset, lists[i], idListSize(lists[i]));
+            offset += idListSize(lists[i]);
+        }
+    });
+}
