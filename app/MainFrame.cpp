@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 #include "app/PaneProportion.h"
+#include "app/SettingsDialog.h"
 #include "app/VantorApp.h"
 #include "app/WindowPlacement.h"
 #include "framework/MessageBox.h"
@@ -25,6 +26,7 @@ const MessageMap* CMainFrame::messageMap() const {
         onCommand<ID_SPLIT_CENTER, &CMainFrame::onSplitCenter>(),
         onCommand<ID_WINDOW_SPLIT, &CMainFrame::onWindowSplit>(),
         onCommand<ID_OPT_SETUP_FONT, &CMainFrame::onSetupFont>(),
+        onCommand<ID_OPT_SETUP, &CMainFrame::onSetup>(),
     };
     static const MessageMap map{FrameWindow::messageMap(), entries};
     return &map;
@@ -217,6 +219,12 @@ void CMainFrame::onWindowSplit() { splitter_.startKeyboardTracking(); }
 
 void CMainFrame::repaintEverything() {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// The panes draw with the settings as they are when they paint, so a repaint shows the new ones.
+void CMainFrame::onSetup() {
+    SettingsDialog dialog(settings());
+    if (dialog.doModal(hwnd_) == IDOK) repaintEverything();
 }
 
 void CMainFrame::onSetupFont() {

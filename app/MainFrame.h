@@ -43,6 +43,7 @@ protected:
     void onSplitCenter();
     void onWindowSplit();
     void onSetupFont();
+    void onSetup();
 
 private:
     // Column widths and outer width become the weights and the gap (only while both panes show).

@@ -56,6 +56,28 @@
 #define IDC_TIME_ACCESS         1061    // hour, minute and second in the six ids that follow
 #define IDC_TIME_WRITE          1068
 
+// The settings dialog.
+#define IDD_SETTINGS            139
+#define IDC_COLOR_BACK          1031    // the six colour buttons, in the order of the colours
+#define IDC_COLOR_DIR           1032
+#define IDC_COLOR_HIDE          1033
+#define IDC_COLOR_READONLY      1034
+#define IDC_COLOR_SYSTEM        1035
+#define IDC_COLOR_NORMAL        1036
+#define IDC_SETTINGS_TIME_FORMAT    1037
+#define IDC_SETTINGS_SIZE_WIDTH     1038
+#define IDC_SETTINGS_ATTRIBUTES     1039
+#define IDC_SETTINGS_SIZE_SPIN      1040
+#define IDC_SETTINGS_VIEWER         1041
+#define IDC_SETTINGS_VIEWER_PICK    1042
+#define IDC_SETTINGS_VIEWER_DIR     1043
+#define IDC_SETTINGS_VIEWER_DIR_PICK    1044
+#define IDC_SETTINGS_EDITOR         1045
+#define IDC_SETTINGS_EDITOR_PICK    1046
+#define IDC_SETTINGS_EDITOR_DIR     1047
+#define IDC_SETTINGS_EDITOR_DIR_PICK    1048
+#define IDC_SETTINGS_HELP           1077
+
 // Folder dialogs: drive selection, folder input, folder history and bookmark list.
 #define IDD_DRIVE_SELECT        133
 #define IDD_FOLDER_INPUT        134

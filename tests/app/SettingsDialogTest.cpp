@@ -1,0 +1,117 @@
+#include "app/SettingsDialog.h"
+#include "resource.h"
+#include "support/RunningProgram.h"
+#include "support/UiDriver.h"
+#include <gtest/gtest.h>
+
+namespace {
+class SettingsDialogRun : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(program.start(folder.path())); }
+    // Opens the dialog and works it from a helper thread with `action`.
+    bool openWith(std::function<void(HWND)> action) {
+        DialogAction act(L"設定", std::move(action));
+        program.command(ID_OPT_SETUP);
+        return act.finish();
+    }
+    std::string settingsBytes() const { return readFileBytes(program.settingsPath()); }
+    // Moves the focus inside the dialog as Tab would, so the dialog sees it come and go.
+    static void focusField(HWND dialog, int id) {
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+    }
+
+    TempFolder folder;
+    RunningProgram program;
+    const DWORD uiThread = GetCurrentThreadId();
+};
+}  // namespace
+
+TEST(SettingsDialogRules, APickedProgramGivesItsCommandLineAndFolder) {
+    const struct { const wchar_t* path; const wchar_t* command; const wchar_t* folder; } rows[] = {
+        {L"C:\\Tools\\view.exe", L"C:\\Tools\\view.exe $fqC", L"C:\\Tools"},
+        {L"C:\\My Tools\\v.exe", L"C:\\My Tools\\v.exe $fqC", L"C:\\My Tools"},
+        {L"D:\\x.bat", L"D:\\x.bat $fqC", L"D:"},
+    };
+    for (const auto& r : rows) {
+        const ProgramChoice choice = programChoiceFor(r.path);
+        EXPECT_EQ(choice.commandLine, r.command);
+        EXPECT_EQ(choice.folder, r.folder);
+    }
+}
+
+TEST_F(SettingsDialogRun, OkWritesAllThirteenKeysAndAWidthOutOfRangeKeepsTheDialogOpen) {
+    const std::string before = settingsBytes();
+    std::wstring refusal;
+    bool stayedOpen = false, extraBoxes = true;
+    ASSERT_TRUE(openWith([&](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_SETTINGS_SIZE_WIDTH, L"11");
+        clickButton(dialog, IDOK);
+        if (HWND box = waitForWindow(uiThread, L"Vantor")) {
+            refusal = staticTexts(box);
+            clickButton(box, IDOK);
+        }
+        Sleep(200);
+        stayedOpen = IsWindowVisible(dialog);
+        // Entering a field with help validates too, once.
+        PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_SETTINGS_VIEWER)), TRUE);
+        if (HWND box = waitForWindow(uiThread, L"Vantor")) {
+            refusal += staticTexts(box);
+            clickButton(box, IDOK);
+        }
+        Sleep(300);
+        extraBoxes = waitForWindow(uiThread, L"Vantor", 300) != nullptr;
+        clickButton(dialog, IDCANCEL);
+    }));
+    EXPECT_NE(refusal.find(L"4 から 10"), std::wstring::npos) << refusal;
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_FALSE(extraBoxes);
+    EXPECT_EQ(settingsBytes(), before);
+
+    ASSERT_TRUE(openWith([](HWND dialog) { clickButton(dialog, IDOK); }));
+    const struct { const wchar_t* section; const wchar_t* key; const wchar_t* value; } keys[] = {
+        {L"Color", L"Back", L"c0c0c0"},      {L"Color", L"Dir", L"c000"},       {L"Color", L"Hide", L"c0"},
+        {L"Color", L"ReadOnly", L"c00000"},  {L"Color", L"System", L"800080"},  {L"Color", L"Normal", L"0"},
+        {L"Disp", L"TimeFormat", L"%y/%m/%d %H:%M"}, {L"Disp", L"FileSizeCols", L"5"},
+        {L"Disp", L"FileAttributes", L"1"},  {L"Exec", L"ViewerMacro", L"notepad $C"},
+        {L"Exec", L"EditorMacro", L"notepad $C"},
+    };
+    for (const auto& k : keys) EXPECT_EQ(program.setting(k.section, k.key), k.value) << k.key;
+    const std::wstring text = readUtf16File(program.settingsPath());
+    EXPECT_NE(text.find(L"ViewerDir="), std::wstring::npos);
+    EXPECT_NE(text.find(L"EditorDir="), std::wstring::npos);
+}
+
+TEST_F(SettingsDialogRun, HelpFollowsTheFocusAndACancelledColourChoiceIsForgotten) {
+    std::wstring macroHelp, okHelp;
+    ASSERT_TRUE(openWith([&](HWND dialog) {
+        focusField(dialog, IDC_SETTINGS_VIEWER);
+        macroHelp = windowText(GetDlgItem(dialog, IDC_SETTINGS_HELP));
+        focusField(dialog, IDOK);
+        okHelp = windowText(GetDlgItem(dialog, IDC_SETTINGS_HELP));
+
+        // A new folder colour chosen, then the whole dialog cancelled.
+        clickButton(dialog, IDC_COLOR_DIR);
+        if (HWND chooser = waitForWindow(uiThread, L"色|色の設定|Color")) {
+            for (int id : {706, 707, 708}) SetDlgItemTextW(chooser, id, L"12");  // red, green, blue
+            clickButton(chooser, IDOK);
+        }
+        Sleep(300);
+        clickButton(dialog, IDCANCEL);
+    }));
+    EXPECT_NE(macroHelp.find(L"$Dドライブ"), std::wstring::npos) << macroHelp;
+    EXPECT_EQ(okHelp, L"");
+    EXPECT_EQ(program.setting(L"Color", L"Dir"), L"");
+    EXPECT_EQ(program.app().settings().dirColor, 0x00C000u);
+
+    // The same choice kept with OK is stored and written.
+    ASSERT_TRUE(openWith([&](HWND dialog) {
+        clickButton(dialog, IDC_COLOR_DIR);
+        if (HWND chooser = waitForWindow(uiThread, L"色|色の設定|Color")) {
+            for (int id : {706, 707, 708}) SetDlgItemTextW(chooser, id, L"12");
+            clickButton(chooser, IDOK);
+        }
+        Sleep(300);
+        clickButton(dialog, IDOK);
+    }));
+    EXPECT_EQ(program.setting(L"Color", L"Dir"), L"c0c0c");
+}
