@@ -135,19 +135,21 @@ void SettingsDialog::onOK() {
         *stored[i] = colours[i];
         s.writeHex(L"Color", kColourKeys[i], colours[i]);
     }
-    s.timeFormat = timeFormat;
-    s.writeString(L"Disp", L"TimeFormat", timeFormat);
-    s.fileSizeCols = sizeWidth;
-    s.writeInt(L"Disp", L"FileSizeCols", sizeWidth);
-    s.fileAttributes = showAttributes;
-    s.writeInt(L"Disp", L"FileAttributes", showAttributes);
-    s.viewerMacro = viewerMacro;
-    s.writeString(L"Exec", L"ViewerMacro", viewerMacro);
-    s.viewerDir = viewerDir;
-    s.writeString(L"Exec", L"ViewerDir", viewerDir);
-    s.editorMacro = editorMacro;
-    s.writeString(L"Exec", L"EditorMacro", editorMacro);
-    s.editorDir = editorDir;
-    s.writeString(L"Exec", L"EditorDir", editorDir);
+    const auto storeText = [&](std::wstring& stored, const std::wstring& value, const wchar_t* section,
+                               const wchar_t* key) {
+        stored = value;
+        s.writeString(section, key, value);
+    };
+    const auto storeNumber = [&](int& stored, int value, const wchar_t* key) {
+        stored = value;
+        s.writeInt(L"Disp", key, value);
+    };
+    storeText(s.timeFormat, timeFormat, L"Disp", L"TimeFormat");
+    storeNumber(s.fileSizeCols, sizeWidth, L"FileSizeCols");
+    storeNumber(s.fileAttributes, showAttributes, L"FileAttributes");
+    storeText(s.viewerMacro, viewerMacro, L"Exec", L"ViewerMacro");
+    storeText(s.viewerDir, viewerDir, L"Exec", L"ViewerDir");
+    storeText(s.editorMacro, editorMacro, L"Exec", L"EditorMacro");
+    storeText(s.editorDir, editorDir, L"Exec", L"EditorDir");
     endDialog(IDOK);
 }

@@ -1,5 +1,6 @@
 #include "app/SettingsDialog.h"
 #include "resource.h"
+#include "support/FolderDialogDriver.h"
 #include "support/RunningProgram.h"
 #include "support/UiDriver.h"
 #include <gtest/gtest.h>
@@ -46,18 +47,12 @@ TEST_F(SettingsDialogRun, OkWritesAllThirteenKeysAndAWidthOutOfRangeKeepsTheDial
     ASSERT_TRUE(openWith([&](HWND dialog) {
         SetDlgItemTextW(dialog, IDC_SETTINGS_SIZE_WIDTH, L"11");
         clickButton(dialog, IDOK);
-        if (HWND box = waitForWindow(uiThread, L"Vantor")) {
-            refusal = staticTexts(box);
-            clickButton(box, IDOK);
-        }
+        refusal = answerMessageBox(uiThread, IDOK).text;
         Sleep(200);
         stayedOpen = IsWindowVisible(dialog);
         // Entering a field with help validates too, once.
         PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_SETTINGS_VIEWER)), TRUE);
-        if (HWND box = waitForWindow(uiThread, L"Vantor")) {
-            refusal += staticTexts(box);
-            clickButton(box, IDOK);
-        }
+        refusal += answerMessageBox(uiThread, IDOK).text;
         Sleep(300);
         extraBoxes = waitForWindow(uiThread, L"Vantor", 300) != nullptr;
         clickButton(dialog, IDCANCEL);
