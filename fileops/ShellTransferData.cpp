@@ -1,6 +1,7 @@
 #include "fileops/ShellTransferData.h"
 #include "framework/Handles.h"
 #include <shlobj.h>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -55,13 +56,39 @@ HGLOBAL makeFileListBlock(const std::vector<std::wstring>& paths) {
 }
 
 std::vector<std::wstring> readFileList(HDROP list) {
+    // Read in one pass within the block's size: asking for the names one by one walks the list
+    // from its start each time, which takes minutes for 100,000 names, and the block comes from
+    // another program, so nothing in it is trusted to be terminated.
     std::vector<std::wstring> paths;
-    const UINT count = DragQueryFileW(list, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        wchar_t name[MAX_PATH + 1] = {};
-        DragQueryFileW(list, i, name, MAX_PATH + 1);
-        paths.push_back(name);
+    const size_t size = GlobalSize(list);
+    const auto* bytes = static_cast<const unsigned char*>(GlobalLock(list));
+    if (!bytes) return paths;
+    DROPFILES header{};
+    if (size >= sizeof(header)) std::memcpy(&header, bytes, sizeof(header));
+    const size_t start = header.pFiles;
+    if (size >= sizeof(header) && start >= sizeof(header) && start <= size) {
+        if (header.fWide) {
+            const size_t units = (size - start) / sizeof(wchar_t);
+            std::wstring text(units, L'\0');
+            std::memcpy(text.data(), bytes + start, units * sizeof(wchar_t));
+            for (size_t at = 0; at < units && text[at];) {
+                const size_t end = std::min(text.find(L'\0', at), units);
+                paths.push_back(text.substr(at, end - at));
+                at = end + 1;
+            }
+        } else {
+            const std::string text(reinterpret_cast<const char*>(bytes + start), size - start);
+            for (size_t at = 0; at < text.size() && text[at];) {
+                const size_t end = std::min(text.find('\0', at), text.size());
+                const int length = static_cast<int>(end - at);
+                std::wstring path(MultiByteToWideChar(CP_ACP, 0, text.data() + at, length, nullptr, 0), L'\0');
+                MultiByteToWideChar(CP_ACP, 0, text.data() + at, length, path.data(), static_cast<int>(path.size()));
+                paths.push_back(path);
+                at = end + 1;
+            }
+        }
     }
+    GlobalUnlock(list);
     return paths;
 }
 

@@ -22,8 +22,8 @@ CLIPFORMAT shellIdListFormat();
 // names), each path with its terminating zero, then one more zero. Null when `paths` is empty or
 // memory runs out.
 HGLOBAL makeFileListBlock(const std::vector<std::wstring>& paths);
-// The paths of a file list block, in order (each cut to 260 characters, as the platform's own
-// programs read them).
+// The paths of a file list block, in order, wide or not; a block that ends without its terminators
+// gives the names it holds whole.
 std::vector<std::wstring> readFileList(HDROP list);
 
 // The file list a data object offers; none when it offers no file list block.
