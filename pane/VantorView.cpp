@@ -66,8 +66,10 @@ const MessageMap* CVantorView::messageMap() const {
         onCommand<ID_DIR_BY_RIGHT, &CVantorView::onDirByRight>(),
         onCommand<ID_DIR_SWAP, &CVantorView::onDirSwap>(),
         onCommand<ID_FILE_OPEN_APP, &CVantorView::onFileOpenApp>(),
-        onCommand<ID_FILE_VIEW, &CVantorView::onFileViewOrEdit>(),
-        onCommand<ID_FILE_EDIT, &CVantorView::onFileViewOrEdit>(),
+        onCommandRange<ID_FILE_EDIT, ID_FILE_VIEW, &CVantorView::onFileViewOrEdit>(),
+        onCommand<ID_FILE_PROPERTY, &CVantorView::onFileProperty>(),
+        onCommand<ID_MACRO, &CVantorView::onMacro>(),
+        onCommand<ID_MACRO_DOS, &CVantorView::onMacroDos>(),
         onCommandRange<ID_FILE_COPY, ID_FILE_MOVE, &CVantorView::onFileTransfer>(),
     };
     static const MessageMap map{View::messageMap(), entries};
