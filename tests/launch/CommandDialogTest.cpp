@@ -19,149 +19,113 @@ struct StoredHistory {
     // "D0", "D1", ... as the file holds them now, up to the first one missing.
     std::vector<std::wstring> entries() const {
         std::vector<std::wstring> values;
-        for (int i = 0;; ++i) {
-            std::wstring value = program.setting(L"Macro", (L"D" + std::to_wstring(i)).c_str());
-            if (value.empty()) return values;
-            values.push_back(value);
-        }
+        for (std::wstring v; !(v = program.setting(L"Macro", (L"D" + std::to_wstring(values.size())).c_str())).empty();)
+            values.push_back(v);
+        return values;
     }
     TempFolder folder;
     RunningProgram program;
 };
 
 std::wstring entry(int i) { return L"F" + std::to_wstring(i) + L"|cmd " + std::to_wstring(i); }
-std::vector<std::wstring> entries(std::initializer_list<int> numbers) {
+// `first` (when not empty), then the entries numbered from..to-1 but `skip`.
+std::vector<std::wstring> history(std::wstring first, int from, int to, int skip = -1) {
     std::vector<std::wstring> list;
-    for (int i : numbers) list.push_back(entry(i));
+    if (!first.empty()) list.push_back(first);
+    for (int i = from; i < to; ++i)
+        if (i != skip) list.push_back(entry(i));
     return list;
 }
-std::vector<std::wstring> entriesUpTo(int count) {
-    std::vector<std::wstring> list;
-    for (int i = 0; i < count; ++i) list.push_back(entry(i));
-    return list;
-}
-
-void type(HWND dialog, const wchar_t* folder, const wchar_t* command) {
+void typeAndOk(HWND dialog, const wchar_t* folder, const wchar_t* command) {
     SetDlgItemTextW(dialog, IDC_COMMAND_FOLDER, folder);
     SetDlgItemTextW(dialog, IDC_COMMAND_LINE, command);
-}
-void pick(HWND dialog, int line) {
-    selectLine(dialog, IDC_COMMAND_HISTORY, line);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_COMMAND_HISTORY, LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_COMMAND_HISTORY)));
-}
-std::vector<std::wstring> with(std::wstring first, std::vector<std::wstring> rest) {
-    rest.insert(rest.begin(), std::move(first));
-    return rest;
+    clickButton(dialog, IDOK);
 }
 }  // namespace
 
 TEST(CommandDialog, OkRecordsTheCommandFirstAndTheButtonsRewriteTheHistory) {
     const DWORD ui = GetCurrentThreadId();
-    std::wstring pickedText;
-    std::vector<std::wstring> boxTexts;
-    std::vector<size_t> linesAfterBox;
-    const auto ok = [](HWND d) { clickButton(d, IDOK); };
-    const struct {
-        const char* name;
-        std::vector<std::wstring> before;
-        std::function<void(HWND)> act;
-        size_t linesShown;
-        std::vector<std::wstring> after;
-    } rows[] = {
-        {"picked line", entriesUpTo(8), [&](HWND d) { pick(d, 5); pickedText = windowText(GetDlgItem(d, IDC_COMMAND_FOLDER)) +
-                                                        L"|" + windowText(GetDlgItem(d, IDC_COMMAND_LINE)); ok(d); },
-         8, entries({5, 0, 1, 2, 3, 4, 6, 7})},
-        {"picked and edited", entriesUpTo(8), [&](HWND d) { pick(d, 5); SetDlgItemTextW(d, IDC_COMMAND_LINE, L"cmd x"); ok(d); },
-         8, with(L"F5|cmd x", entries({0, 1, 2, 3, 4, 6, 7}))},
-        {"typed again", entriesUpTo(8), [&](HWND d) { type(d, L"F5", L"cmd 5"); ok(d); }, 8, with(entry(5), entriesUpTo(8))},
-        {"empty command", entriesUpTo(8), [&](HWND d) { type(d, L"F9", L""); ok(d); }, 8, entriesUpTo(8)},
-        {"full history", entriesUpTo(100), [&](HWND d) { type(d, L"", L"new"); ok(d); }, 100, with(L"|new", entriesUpTo(99))},
-        {"hand-written", {entry(0), entry(1), entry(2), L"notepad", entry(4)}, [&](HWND d) { type(d, L"T", L"t"); ok(d); },
-         3, with(L"T|t", entriesUpTo(3))},
-        {"delete", entriesUpTo(8), [](HWND d) { selectLine(d, IDC_COMMAND_HISTORY, 1); pressButton(d, IDC_COMMAND_DELETE);
-                                                 clickButton(d, IDCANCEL); },
-         8, entries({0, 2, 3, 4, 5, 6, 7})},
-        {"delete all", entriesUpTo(8), [&](HWND d) {
+    std::wstring picked;
+    std::vector<std::wstring> boxes;
+    const struct { const char* name; std::vector<std::wstring> before; std::function<void(HWND)> act;
+                   size_t linesShown; std::vector<std::wstring> after; } rows[] = {
+        {"picked line", history(L"", 0, 8), [&](HWND d) {
+             selectLine(d, IDC_COMMAND_HISTORY, 5);
+             HWND list = GetDlgItem(d, IDC_COMMAND_HISTORY);
+             SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_COMMAND_HISTORY, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+             picked = windowText(GetDlgItem(d, IDC_COMMAND_FOLDER)) + L"|" + windowText(GetDlgItem(d, IDC_COMMAND_LINE));
+             clickButton(d, IDOK);
+         }, 8, history(entry(5), 0, 8, 5)},
+        {"typed again", history(L"", 0, 8), [](HWND d) { typeAndOk(d, L"F5", L"cmd 5"); }, 8, history(entry(5), 0, 8)},
+        {"empty command", history(L"", 0, 8), [](HWND d) { typeAndOk(d, L"F9", L""); }, 8, history(L"", 0, 8)},
+        {"full history", history(L"", 0, 100), [](HWND d) { typeAndOk(d, L"", L"new"); }, 100, history(L"|new", 0, 99)},
+        {"hand-written", {entry(0), entry(1), entry(2), L"notepad", entry(4)}, [](HWND d) { typeAndOk(d, L"T", L"t"); },
+         3, history(L"T|t", 0, 3)},
+        {"delete", history(L"", 0, 8), [](HWND d) {
+             selectLine(d, IDC_COMMAND_HISTORY, 1);
+             pressButton(d, IDC_COMMAND_DELETE);
+             clickButton(d, IDCANCEL);
+         }, 8, history(L"", 0, 8, 1)},
+        {"delete all", history(L"", 0, 8), [&](HWND d) {
              for (int answer : {IDCANCEL, IDOK}) {
                  clickButton(d, IDC_COMMAND_DELETE_ALL);
                  const MessageBoxSeen seen = answerMessageBox(ui, answer);
-                 boxTexts.push_back(seen.cancelIsDefault ? seen.text : L"OK is the default");
-                 linesAfterBox.push_back(listBoxLines(GetDlgItem(d, IDC_COMMAND_HISTORY)).size());
+                 const size_t left = listBoxLines(GetDlgItem(d, IDC_COMMAND_HISTORY)).size();
+                 boxes.push_back(seen.text + (seen.cancelIsDefault ? L"" : L" OK first") + std::to_wstring(left));
              }
              clickButton(d, IDCANCEL);
          }, 8, {}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        StoredHistory history(r.before);
+        StoredHistory stored(r.before);
         std::vector<std::wstring> shown;
         DialogAction action(L"コマンド実行", [&](HWND d) {
             shown = listBoxLines(GetDlgItem(d, IDC_COMMAND_HISTORY));
             r.act(d);
         });
         CommandHistory store;
-        CommandDialog(store, nullptr).doModal(history.program.frameWindow());
+        CommandDialog(store, nullptr).doModal(stored.program.frameWindow());
         ASSERT_TRUE(action.finish());
         ASSERT_EQ(shown.size(), r.linesShown);
         EXPECT_EQ(shown[0], L"cmd 0");
-        EXPECT_EQ(history.entries(), r.after);
+        EXPECT_EQ(stored.entries(), r.after);
     }
-    EXPECT_EQ(pickedText, entry(5));
-    EXPECT_EQ(boxTexts, std::vector<std::wstring>(2, L"全て削除します\nよろしいですか？"));
-    EXPECT_EQ(linesAfterBox, (std::vector<size_t>{8, 0}));
+    EXPECT_EQ(picked, entry(5));
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"全て削除します\nよろしいですか？8", L"全て削除します\nよろしいですか？0"}));
 }
 
 TEST(CommandDialog, TheMacroCommandRecordsItsCommandBeforeStartingItEvenWhenTheStartFails) {
-    StoredHistory history({});
-    history.folder.writeFile(L"a.txt");
-    history.program.pane(0).listing().refresh();
-    history.program.pane(0).setCursor(history.program.pane(0).listing().index().findName(L"a.txt", 0));
+    StoredHistory stored({});
+    stored.folder.writeFile(L"a.txt");
+    CVantorView& pane = stored.program.pane(0);
+    pane.listing().refresh();
+    pane.setCursor(pane.listing().index().findName(L"a.txt", 0));
     std::wstring failure;
     std::vector<std::wstring> shown;
-    {
-        DialogAction run(L"コマンド実行", [](HWND d) {
-            type(d, L"C:\\TOOLS", L"C:\\TOOLS\\x.exe $fqC");
-            clickButton(d, IDOK);
-        });
-        DialogAction answer(L"error message", [&](HWND box) {
-            failure = staticTexts(box);
-            clickButton(box, IDOK);
-        });
-        history.program.command(ID_MACRO);
-        ASSERT_TRUE(run.finish() && answer.finish());
-    }
+    DialogAction run(L"コマンド実行", [](HWND d) { typeAndOk(d, L"C:\\TOOLS", L"C:\\TOOLS\\x.exe $fqC"); });
+    DialogAction answer(L"error message", [&](HWND box) { failure = staticTexts(box); clickButton(box, IDOK); });
+    stored.program.command(ID_MACRO);
+    ASSERT_TRUE(run.finish() && answer.finish());
     EXPECT_EQ(failure, L"コマンドの起動に失敗しました");
-    EXPECT_EQ(history.entries(), std::vector<std::wstring>{L"C:\\TOOLS|C:\\TOOLS\\x.exe $fqC"});
-    DialogAction look(L"コマンド実行", [&](HWND d) {
-        shown = listBoxLines(GetDlgItem(d, IDC_COMMAND_HISTORY));
-        clickButton(d, IDCANCEL);
-    });
-    history.program.command(ID_MACRO);
+    EXPECT_EQ(stored.entries(), std::vector<std::wstring>{L"C:\\TOOLS|C:\\TOOLS\\x.exe $fqC"});
+    DialogAction look(L"コマンド実行", [&](HWND d) { shown = listBoxLines(GetDlgItem(d, IDC_COMMAND_HISTORY));
+                                                   clickButton(d, IDCANCEL); });
+    stored.program.command(ID_MACRO);
     ASSERT_TRUE(look.finish());
     EXPECT_EQ(shown, std::vector<std::wstring>{L"C:\\TOOLS\\x.exe $fqC"});
 }
 
 TEST(StoredCommand, SplitsAtTheFirstBarAndPickedProgramsStartInTheirFolder) {
-    const struct { std::wstring text, folder, commandLine; } splits[] = {
-        {L"C:\\TEMP|cmd /c dir", L"C:\\TEMP", L"cmd /c dir"}, {L"|notepad", L"", L"notepad"},
-        {L"notepad $C", L"", L"notepad $C"}, {L"", L"", L""}, {L"a|b|c", L"a", L"b|c"},
+    const struct { std::wstring text, folder, commandLine; bool picked; } rows[] = {
+        {L"C:\\TEMP|cmd /c dir", L"C:\\TEMP", L"cmd /c dir", false}, {L"|notepad", L"", L"notepad", false},
+        {L"notepad $C", L"", L"notepad $C", false}, {L"", L"", L"", false}, {L"a|b|c", L"a", L"b|c", false},
+        {L"C:\\TOOLS\\x.exe", L"C:\\TOOLS", L"C:\\TOOLS\\x.exe $fqC", true}, {L"C:\\x.exe", L"C:\\", L"C:\\x.exe $fqC", true},
+        {L"C:\\My Tools\\x.exe", L"C:\\My Tools", L"\"C:\\My Tools\\x.exe\" $fqC", true},
     };
-    for (const auto& r : splits) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(std::string(r.text.begin(), r.text.end()));
-        const StoredCommand command = splitStoredCommand(r.text);
-        EXPECT_EQ(command.folder, r.folder);
-        EXPECT_EQ(command.commandLine, r.commandLine);
-    }
-    const struct { std::wstring path, folder, commandLine; } programs[] = {
-        {L"C:\\TOOLS\\x.exe", L"C:\\TOOLS", L"C:\\TOOLS\\x.exe $fqC"},
-        {L"C:\\x.exe", L"C:\\", L"C:\\x.exe $fqC"},
-        {L"C:\\My Tools\\x.exe", L"C:\\My Tools", L"\"C:\\My Tools\\x.exe\" $fqC"},
-    };
-    for (const auto& r : programs) {
-        SCOPED_TRACE(std::string(r.path.begin(), r.path.end()));
-        const StoredCommand command = commandForProgram(r.path);
-        EXPECT_EQ(command.folder, r.folder);
-        EXPECT_EQ(command.commandLine, r.commandLine);
+        const StoredCommand command = r.picked ? commandForProgram(r.text) : splitStoredCommand(r.text);
+        EXPECT_EQ(command.folder + L"|" + command.commandLine, r.folder + L"|" + r.commandLine);
     }
 }
