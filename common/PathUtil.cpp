@@ -97,6 +97,11 @@ std::wstring resolveFolderText(const std::wstring& folder, const std::wstring& t
     return full.empty() ? full : withoutTrailingBackslash(full);
 }
 
+std::wstring shortPathName(const std::wstring& path) {
+    if (path.empty()) return {};
+    return readGrowing([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); });
+}
+
 bool isExistingFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -38,6 +38,9 @@ std::wstring fullPathName(const std::wstring& path);
 // when the text cannot be resolved.
 std::wstring resolveFolderText(const std::wstring& folder, const std::wstring& text, bool relative);
 
+// The platform's short (8.3) form of an existing path, however long; empty when it cannot be had.
+std::wstring shortPathName(const std::wstring& path);
+
 // Whether the path names a folder (not a file) that exists now.
 bool isExistingFolder(const std::wstring& path);
 // Whether the platform opens the folder for listing (exists, is a folder, reachable, readable).

@@ -1,7 +1,7 @@
 // The folders a pane visited, most recent first, kept in memory during the run and stored as "D0",
 // "D1", ... of the pane's "Hist<side>" section when the pane goes away.
 #pragma once
-#include "pane/NumberedSection.h"
+#include "common/NumberedSection.h"
 #include <string>
 #include <vector>
 

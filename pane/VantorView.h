@@ -4,6 +4,7 @@
 #include "fileops/ChangeWatcher.h"
 #include "framework/View.h"
 #include "keys/ParameterReceiver.h"
+#include "launch/MacroExpander.h"
 #include "pane/FileEntry.h"
 #include "pane/FolderHistory.h"
 #include "pane/PaneListing.h"
@@ -84,6 +85,14 @@ public:
     DWORD dropEffect(const std::optional<std::vector<std::wstring>>& files, DWORD keys, POINTL at) const;
     bool acceptFiles(const std::vector<std::wstring>& files, DWORD effect);
 
+    // What a macro run from this pane works on: its folder, the other pane's, the cursor entry and
+    // the targets, taken once before the first expansion.
+    MacroScene macroScene() const;
+    // Expands the macro for this pane and starts it in `startFolder` (the pane's folder when empty).
+    void launch(const std::wstring& macro, const std::wstring& startFolder);
+    // A folder is entered; any other entry gets the shell's `verb`, run in the pane's folder.
+    void openWithShell(const FileEntry& entry, const wchar_t* verb);
+
     // PaneHost
     void watchFolder(const std::wstring& folder) override;
     void rearmWatcher() override;
@@ -94,7 +103,7 @@ public:
     LineRange linesOnScreen() const override;
     void redrawHeader() override;
 
-    // ParameterReceiver: key dispatch calls these at once with a binding's parameter; macros come later.
+    // ParameterReceiver: key dispatch calls these at once with a binding's parameter.
     void onDriveSelectParameter(const std::wstring& parameter) override;
     void onDirDirectParameter(const std::wstring& parameter) override;
     void onMacroParameter(const std::wstring& parameter) override;
@@ -163,9 +172,13 @@ protected:
     void onDirByLeft();
     void onDirByRight();
     void onDirSwap();
-    // Opening the cursor entry: a folder is entered; files go to the programs that open them.
+    // Starting programs. Opening the cursor entry: a folder is entered; files go to the programs
+    // that open them.
     void onFileOpenApp();
-    void onFileViewOrEdit();
+    void onFileViewOrEdit(UINT id);
+    void onFileProperty();
+    void onMacro();
+    void onMacroDos();
 
     // File jobs
     void onFileTransfer(UINT id);

@@ -19,7 +19,6 @@ void CVantorView::onWildcardParameter(const std::wstring& parameter) {
     if (isNamePattern(parameter)) listing_.setMask(parameter);
     else refuseMaskWithFolder(hwnd_);
 }
-void CVantorView::onMacroParameter(const std::wstring&) {}
 
 void CVantorView::onAllCard() { listing_.setMask(L"*.*"); }
 void CVantorView::onUpdateAllCard(CommandUI& ui) { ui.enable(listing_.hasMask()); }

@@ -146,15 +146,3 @@ void CVantorView::onDirSwap() {
     panes.left->changeFolder(oldRight, false);
     panes.right->changeFolder(oldLeft, false);
 }
-
-void CVantorView::onFileOpenApp() {
-    const FileEntry* entry = listing_.cursorEntry();
-    if (entry && entry->isFolder()) changeFolder(entry->name(), true);
-    // Files are opened with their associated program once launching is in place.
-}
-
-void CVantorView::onFileViewOrEdit() {
-    const FileEntry* entry = listing_.cursorEntry();
-    if (entry && entry->isFolder()) changeFolder(entry->name(), true);
-    // Files go to the configured viewer or editor once launching is in place.
-}

@@ -93,6 +93,16 @@
 #define IDC_FOLDER_LIST_STORE_LEFT  1097    // side 0, then side 1: one range handler
 #define IDC_FOLDER_LIST_STORE_RIGHT 1098
 
+// Command execution dialog: command line, start folder and the command history.
+#define IDD_COMMAND             136
+#define IDC_COMMAND_FOLDER      1011
+#define IDC_COMMAND_FOLDER_BROWSE   1012
+#define IDC_COMMAND_DELETE      1016
+#define IDC_COMMAND_LINE        1024
+#define IDC_COMMAND_HISTORY     1025
+#define IDC_COMMAND_BROWSE      1030
+#define IDC_COMMAND_DELETE_ALL  1075
+
 // The program's own commands (32771 to 32831).
 #define ID_NONE                 32771
 #define ID_UI_QUIT_CONFIRM      32772

@@ -1,4 +1,4 @@
-#include "pane/NumberedSection.h"
+#include "common/NumberedSection.h"
 #include "framework/Application.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "framework/Application.h"
-#include "pane/NumberedSection.h"
+#include "common/NumberedSection.h"
 #include "support/SettingsFixture.h"
 #include <gtest/gtest.h>
 

@@ -1,0 +1,131 @@
+#include "launch/CommandDialog.h"
+#include "launch/CommandHistory.h"
+#include "support/FolderDialogDriver.h"
+#include "support/RunningProgram.h"
+#include "support/SettingsFixture.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace {
+// The program started on a settings file whose "Macro" section holds `entries` as "D0", "D1", ...
+struct StoredHistory {
+    explicit StoredHistory(const std::vector<std::wstring>& entries) {
+        std::wstring text = L"[Macro]\r\n";
+        for (size_t i = 0; i < entries.size(); ++i) text += L"D" + std::to_wstring(i) + L"=" + entries[i] + L"\r\n";
+        writeUtf16Ini(program.settingsPath(), text);
+        program.start(folder.path());
+    }
+    // "D0", "D1", ... as the file holds them now, up to the first one missing.
+    std::vector<std::wstring> entries() const {
+        std::vector<std::wstring> values;
+        for (std::wstring v; !(v = program.setting(L"Macro", (L"D" + std::to_wstring(values.size())).c_str())).empty();)
+            values.push_back(v);
+        return values;
+    }
+    TempFolder folder;
+    RunningProgram program;
+};
+
+std::wstring entry(int i) { return L"F" + std::to_wstring(i) + L"|cmd " + std::to_wstring(i); }
+// `first` (when not empty), then the entries numbered from..to-1 but `skip`.
+std::vector<std::wstring> history(std::wstring first, int from, int to, int skip = -1) {
+    std::vector<std::wstring> list;
+    if (!first.empty()) list.push_back(first);
+    for (int i = from; i < to; ++i)
+        if (i != skip) list.push_back(entry(i));
+    return list;
+}
+void typeAndOk(HWND dialog, const wchar_t* folder, const wchar_t* command) {
+    SetDlgItemTextW(dialog, IDC_COMMAND_FOLDER, folder);
+    SetDlgItemTextW(dialog, IDC_COMMAND_LINE, command);
+    clickButton(dialog, IDOK);
+}
+}  // namespace
+
+TEST(CommandDialog, OkRecordsTheCommandFirstAndTheButtonsRewriteTheHistory) {
+    const DWORD ui = GetCurrentThreadId();
+    std::wstring picked;
+    std::vector<std::wstring> boxes;
+    const struct { const char* name; std::vector<std::wstring> before; std::function<void(HWND)> act;
+                   size_t linesShown; std::vector<std::wstring> after; } rows[] = {
+        {"picked line", history(L"", 0, 8), [&](HWND d) {
+             selectLine(d, IDC_COMMAND_HISTORY, 5);
+             HWND list = GetDlgItem(d, IDC_COMMAND_HISTORY);
+             SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_COMMAND_HISTORY, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+             picked = windowText(GetDlgItem(d, IDC_COMMAND_FOLDER)) + L"|" + windowText(GetDlgItem(d, IDC_COMMAND_LINE));
+             clickButton(d, IDOK);
+         }, 8, history(entry(5), 0, 8, 5)},
+        {"typed again", history(L"", 0, 8), [](HWND d) { typeAndOk(d, L"F5", L"cmd 5"); }, 8, history(entry(5), 0, 8)},
+        {"empty command", history(L"", 0, 8), [](HWND d) { typeAndOk(d, L"F9", L""); }, 8, history(L"", 0, 8)},
+        {"full history", history(L"", 0, 100), [](HWND d) { typeAndOk(d, L"", L"new"); }, 100, history(L"|new", 0, 99)},
+        {"hand-written", {entry(0), entry(1), entry(2), L"notepad", entry(4)}, [](HWND d) { typeAndOk(d, L"T", L"t"); },
+         3, history(L"T|t", 0, 3)},
+        {"delete", history(L"", 0, 8), [](HWND d) {
+             selectLine(d, IDC_COMMAND_HISTORY, 1);
+             pressButton(d, IDC_COMMAND_DELETE);
+             clickButton(d, IDCANCEL);
+         }, 8, history(L"", 0, 8, 1)},
+        {"delete all", history(L"", 0, 8), [&](HWND d) {
+             for (int answer : {IDCANCEL, IDOK}) {
+                 clickButton(d, IDC_COMMAND_DELETE_ALL);
+                 const MessageBoxSeen seen = answerMessageBox(ui, answer);
+                 const size_t left = listBoxLines(GetDlgItem(d, IDC_COMMAND_HISTORY)).size();
+                 boxes.push_back(seen.text + (seen.cancelIsDefault ? L"" : L" OK first") + std::to_wstring(left));
+             }
+             clickButton(d, IDCANCEL);
+         }, 8, {}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        StoredHistory stored(r.before);
+        std::vector<std::wstring> shown;
+        DialogAction action(L"コマンド実行", [&](HWND d) {
+            shown = listBoxLines(GetDlgItem(d, IDC_COMMAND_HISTORY));
+            r.act(d);
+        });
+        CommandHistory store;
+        CommandDialog(store, nullptr).doModal(stored.program.frameWindow());
+        ASSERT_TRUE(action.finish());
+        ASSERT_EQ(shown.size(), r.linesShown);
+        EXPECT_EQ(shown[0], L"cmd 0");
+        EXPECT_EQ(stored.entries(), r.after);
+    }
+    EXPECT_EQ(picked, entry(5));
+    EXPECT_EQ(boxes, (std::vector<std::wstring>{L"全て削除します\nよろしいですか？8", L"全て削除します\nよろしいですか？0"}));
+}
+
+TEST(CommandDialog, TheMacroCommandRecordsItsCommandBeforeStartingItEvenWhenTheStartFails) {
+    StoredHistory stored({});
+    stored.folder.writeFile(L"a.txt");
+    CVantorView& pane = stored.program.pane(0);
+    pane.listing().refresh();
+    pane.setCursor(pane.listing().index().findName(L"a.txt", 0));
+    std::wstring failure;
+    std::vector<std::wstring> shown;
+    DialogAction run(L"コマンド実行", [](HWND d) { typeAndOk(d, L"C:\\TOOLS", L"C:\\TOOLS\\x.exe $fqC"); });
+    DialogAction answer(L"error message", [&](HWND box) { failure = staticTexts(box); clickButton(box, IDOK); });
+    stored.program.command(ID_MACRO);
+    ASSERT_TRUE(run.finish() && answer.finish());
+    EXPECT_EQ(failure, L"コマンドの起動に失敗しました");
+    EXPECT_EQ(stored.entries(), std::vector<std::wstring>{L"C:\\TOOLS|C:\\TOOLS\\x.exe $fqC"});
+    DialogAction look(L"コマンド実行", [&](HWND d) { shown = listBoxLines(GetDlgItem(d, IDC_COMMAND_HISTORY));
+                                                   clickButton(d, IDCANCEL); });
+    stored.program.command(ID_MACRO);
+    ASSERT_TRUE(look.finish());
+    EXPECT_EQ(shown, std::vector<std::wstring>{L"C:\\TOOLS\\x.exe $fqC"});
+}
+
+TEST(StoredCommand, SplitsAtTheFirstBarAndPickedProgramsStartInTheirFolder) {
+    const struct { std::wstring text, folder, commandLine; bool picked; } rows[] = {
+        {L"C:\\TEMP|cmd /c dir", L"C:\\TEMP", L"cmd /c dir", false}, {L"|notepad", L"", L"notepad", false},
+        {L"notepad $C", L"", L"notepad $C", false}, {L"", L"", L"", false}, {L"a|b|c", L"a", L"b|c", false},
+        {L"C:\\TOOLS\\x.exe", L"C:\\TOOLS", L"C:\\TOOLS\\x.exe $fqC", true}, {L"C:\\x.exe", L"C:\\", L"C:\\x.exe $fqC", true},
+        {L"C:\\My Tools\\x.exe", L"C:\\My Tools", L"\"C:\\My Tools\\x.exe\" $fqC", true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.text.begin(), r.text.end()));
+        const StoredCommand command = r.picked ? commandForProgram(r.text) : splitStoredCommand(r.text);
+        EXPECT_EQ(command.folder + L"|" + command.commandLine, r.folder + L"|" + r.commandLine);
+    }
+}
