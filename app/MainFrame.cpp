@@ -11,7 +11,7 @@ constexpr wchar_t kBarState[] = L"BarState";
 constexpr wchar_t kWindowSection[] = L"Window";
 }  // namespace
 
-CMainFrame::CMainFrame() : buttonBar_(IDD_BUTTON_BAR) {}
+CMainFrame::CMainFrame() : buttonBar_(CVantorApp::instance()->keyTable()) {}
 
 const MessageMap* CMainFrame::messageMap() const {
     static const MessageEntry entries[] = {
@@ -21,6 +21,7 @@ const MessageMap* CMainFrame::messageMap() const {
         onMessage<WM_ENTERSIZEMOVE, &CMainFrame::onSizeMoveLoop>(),
         onMessage<WM_EXITSIZEMOVE, &CMainFrame::onSizeMoveLoop>(),
         onMessage<WM_DESTROY, &CMainFrame::onDestroy>(),
+        onMessage<WM_ACTIVATE, &CMainFrame::onActivate>(),
         onCommand<ID_UI_QUIT_CONFIRM, &CMainFrame::onQuitConfirm>(),
         onCommand<ID_SPLIT_CENTER, &CMainFrame::onSplitCenter>(),
         onCommand<ID_WINDOW_SPLIT, &CMainFrame::onWindowSplit>(),
@@ -65,7 +66,7 @@ bool CMainFrame::PreTranslateMessage(MSG& msg) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP: updateButtonBarModifiers(); break;
+    case WM_SYSKEYUP: buttonBar_.updateModifiers(false); break;
     default: break;
     }
     // The key table's bindings without parameter are the only accelerators of the program.
@@ -229,6 +230,12 @@ void CMainFrame::onSetupFont() {
         }
     }
     repaintEverything();
+}
+
+// A modifier released while another window was active would leave its labels on the bar.
+void CMainFrame::onActivate() {
+    callDefault();
+    buttonBar_.updateModifiers(false);
 }
 
 namespace {

@@ -65,6 +65,8 @@ bool DialogBar::onCommandMessage(WPARAM wParam, LPARAM lParam) {
     // Controls' notifications stay with the bar; clicks (and Enter and Esc, which the dialog manager
     // turns into IDOK and IDCANCEL) are commands, carried out by the frame as if chosen from its menu.
     if (lParam != 0 && HIWORD(wParam) > 1) return Window::onCommandMessage(wParam, lParam);
+    // A bar that handles a button itself keeps it.
+    if (dispatchOwnCommand(LOWORD(wParam), CommandMode::Execute, nullptr)) return true;
     if (HWND frame = GetParent(hwnd_)) SendMessageW(frame, WM_COMMAND, wParam, lParam);
     return true;
 }
@@ -76,9 +78,11 @@ void DialogBar::onIdleUpdate(FrameWindow& frame) {
         const UINT id = static_cast<UINT>(GetDlgCtrlID(child));
         if (_wcsicmp(className, L"Button") != 0 || id == 0 || id == 0xFFFF) continue;
         ControlCommandUI state(child, id);
-        if (frame.onCmdMsg(id, CommandMode::Update, &state)) continue;
+        if (dispatchOwnCommand(id, CommandMode::Update, &state) || frame.onCmdMsg(id, CommandMode::Update, &state))
+            continue;
         // As in menus: a button nobody carries out is disabled.
-        state.enable(frame.onCmdMsg(id, CommandMode::Probe, nullptr));
+        state.enable(dispatchOwnCommand(id, CommandMode::Probe, nullptr) ||
+                     frame.onCmdMsg(id, CommandMode::Probe, nullptr));
     }
 }
 
