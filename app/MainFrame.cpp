@@ -3,6 +3,7 @@
 #include "app/VantorApp.h"
 #include "app/WindowPlacement.h"
 #include "framework/MessageBox.h"
+#include "keys/KeyListDialog.h"
 #include "keys/MenuKeyText.h"
 #include "resource.h"
 
@@ -26,6 +27,7 @@ const MessageMap* CMainFrame::messageMap() const {
         onCommand<ID_SPLIT_CENTER, &CMainFrame::onSplitCenter>(),
         onCommand<ID_WINDOW_SPLIT, &CMainFrame::onWindowSplit>(),
         onCommand<ID_OPT_SETUP_FONT, &CMainFrame::onSetupFont>(),
+        onCommand<ID_OPT_SETUP_KEY, &CMainFrame::onSetupKey>(),
     };
     static const MessageMap map{FrameWindow::messageMap(), entries};
     return &map;
@@ -236,6 +238,17 @@ void CMainFrame::onSetupFont() {
 void CMainFrame::onActivate() {
     callDefault();
     buttonBar_.updateModifiers(false);
+}
+
+void CMainFrame::onSetupKey() {
+    KeyAssignTable& table = CVantorApp::instance()->keyTable();
+    KeyListDialog dialog;
+    dialog.bindings = table;
+    if (dialog.doModal(hwnd_) != IDOK) return;
+    table.replaceEntries(dialog.bindings);
+    table.save();
+    table.buildAccelerators();
+    refreshMenuKeyTexts();
 }
 
 namespace {

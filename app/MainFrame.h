@@ -44,6 +44,7 @@ protected:
     void onSplitCenter();
     void onWindowSplit();
     void onSetupFont();
+    void onSetupKey();
     void onActivate();
 
 private:
