@@ -1,15 +1,9 @@
 // What the function-key bar shows and where its buttons sit, with plain values.
 #include "KeySettingsFile.h"
+#include "ModifierBytes.h"
 #include "keys/FunctionKeyButtons.h"
-#include "keys/KeyNames.h"
 #include "resource.h"
 #include <gtest/gtest.h>
-
-namespace {
-constexpr std::uint8_t kVk = KeyModifier::kVirtualKey;
-constexpr std::uint8_t kShift = KeyModifier::kVirtualKey | KeyModifier::kShift;
-constexpr std::uint8_t kCtrl = KeyModifier::kVirtualKey | KeyModifier::kCtrl;
-}  // namespace
 
 TEST(FunctionKeyButton, ShowsTheFirstBindingOfItsKeyUnderTheModifiers) {
     KeyAssignList table = defaultBindings();

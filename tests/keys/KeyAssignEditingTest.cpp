@@ -1,15 +1,9 @@
 // The decisions of the key dialogs, with plain values.
+#include "ModifierBytes.h"
 #include "keys/KeyAssignEditing.h"
-#include "keys/KeyNames.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <windows.h>
-
-namespace {
-constexpr std::uint8_t kVk = KeyModifier::kVirtualKey;
-constexpr std::uint8_t kShift = KeyModifier::kVirtualKey | KeyModifier::kShift;
-constexpr std::uint8_t kCtrl = KeyModifier::kVirtualKey | KeyModifier::kCtrl;
-}  // namespace
 
 TEST(KeyListEditing, ButtonsFollowTheSelection) {
     const struct { int selected, rows; KeyListButtons expected; } rows[] = {

@@ -1,15 +1,13 @@
 // The key dialogs on their real windows: a helper thread works the list and the assignment dialog
 // as the user would and answers the overwrite question.
 #include "KeySettingsFile.h"
+#include "ModifierBytes.h"
 #include "keys/KeyListDialog.h"
 #include "support/KeyDialogDriver.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
-constexpr std::uint8_t kVk = KeyModifier::kVirtualKey;
-constexpr std::uint8_t kCtrl = KeyModifier::kVirtualKey | KeyModifier::kCtrl;
-
 class KeyDialogs : public testing::Test {
 protected:
     void SetUp() override {
