@@ -46,17 +46,6 @@ TEST_F(ButtonBarTest, LabelsFollowTheModifiersHeld) {
     }
 }
 
-TEST_F(ButtonBarTest, ButtonsShareTheBarsWidthWithAGapAfterEveryFour) {
-    RECT barRect, first, fifth;
-    GetClientRect(bar(), &barRect);
-    GetWindowRect(button(0), &first);
-    GetWindowRect(button(4), &fifth);
-    const int width = (barRect.right - 6) / 12;
-    EXPECT_EQ(first.right - first.left, width);
-    EXPECT_EQ(fifth.left - first.left, 4 * (barRect.right - 6) / 12 + 2);
-    EXPECT_EQ(first.bottom - first.top, barRect.bottom - 3);
-}
-
 TEST_F(ButtonBarTest, AClickPressesTheKeyWithTheModifiersHeldAndGivesTheFocusBackToThePane) {
     KeyAssignTable& keys = program.app().keyTable();
     keys.append({KeyModifier::kVirtualKey | KeyModifier::kShift, VK_F5, ID_MARK_ALL, L"", L""});
