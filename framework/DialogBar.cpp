@@ -54,7 +54,8 @@ bool DialogBar::create(FrameWindow& frame, UINT controlId) {
     RECT rc;
     GetWindowRect(bar, &rc);
     height_ = rc.bottom - rc.top;
-    // Tab and the arrow keys move between the bar's buttons as in any dialog.
+    // Keys that the frame's accelerators leave (Tab and the arrows when unbound) move between the bar's
+    // buttons as in any dialog.
     if (Application* app = Application::instance()) app->addModeless(bar);
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     dockIn(frame);
