@@ -72,8 +72,8 @@ void ButtonBar::onFunctionButton(UINT id) {
     HWND button = item(static_cast<int>(id));
     // A click leaves a button of a dialog the default button, drawn with a heavy frame.
     SendMessageW(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-    // The key belongs to the active pane, and the click took the focus from it: a key sent to the
-    // button would reach no pane.
+    // The key belongs to the active pane, and the click took the focus from it: left on the button,
+    // this key would miss the pane's look-up of bindings with a parameter, and so would the next ones.
     auto* frame = dynamic_cast<FrameWindow*>(Window::fromHandle(GetParent(hwnd_)));
     if (frame && frame->activeView() && frame->activeView()->hwnd()) SetFocus(frame->activeView()->hwnd());
     HWND target = GetFocus();
