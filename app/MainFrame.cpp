@@ -4,6 +4,7 @@
 #include "app/VantorApp.h"
 #include "app/WindowPlacement.h"
 #include "framework/MessageBox.h"
+#include "keys/KeyListDialog.h"
 #include "keys/MenuKeyText.h"
 #include "resource.h"
 
@@ -12,7 +13,7 @@ constexpr wchar_t kBarState[] = L"BarState";
 constexpr wchar_t kWindowSection[] = L"Window";
 }  // namespace
 
-CMainFrame::CMainFrame() : buttonBar_(IDD_BUTTON_BAR) {}
+CMainFrame::CMainFrame() : buttonBar_(CVantorApp::instance()->keyTable()) {}
 
 const MessageMap* CMainFrame::messageMap() const {
     static const MessageEntry entries[] = {
@@ -22,11 +23,13 @@ const MessageMap* CMainFrame::messageMap() const {
         onMessage<WM_ENTERSIZEMOVE, &CMainFrame::onSizeMoveLoop>(),
         onMessage<WM_EXITSIZEMOVE, &CMainFrame::onSizeMoveLoop>(),
         onMessage<WM_DESTROY, &CMainFrame::onDestroy>(),
+        onMessage<WM_ACTIVATE, &CMainFrame::onActivate>(),
         onCommand<ID_UI_QUIT_CONFIRM, &CMainFrame::onQuitConfirm>(),
         onCommand<ID_SPLIT_CENTER, &CMainFrame::onSplitCenter>(),
         onCommand<ID_WINDOW_SPLIT, &CMainFrame::onWindowSplit>(),
         onCommand<ID_OPT_SETUP_FONT, &CMainFrame::onSetupFont>(),
         onCommand<ID_OPT_SETUP, &CMainFrame::onSetup>(),
+        onCommand<ID_OPT_SETUP_KEY, &CMainFrame::onSetupKey>(),
     };
     static const MessageMap map{FrameWindow::messageMap(), entries};
     return &map;
@@ -67,7 +70,7 @@ bool CMainFrame::PreTranslateMessage(MSG& msg) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP: updateButtonBarModifiers(); break;
+    case WM_SYSKEYUP: buttonBar_.updateModifiers(false); break;
     default: break;
     }
     // The key table's bindings without parameter are the only accelerators of the program.
@@ -237,6 +240,23 @@ void CMainFrame::onSetupFont() {
         }
     }
     repaintEverything();
+}
+
+// A modifier released while another window was active would leave its labels on the bar.
+void CMainFrame::onActivate() {
+    callDefault();
+    buttonBar_.updateModifiers(false);
+}
+
+void CMainFrame::onSetupKey() {
+    KeyAssignTable& table = CVantorApp::instance()->keyTable();
+    KeyListDialog dialog;
+    dialog.bindings = table;
+    if (dialog.doModal(hwnd_) != IDOK) return;
+    table.replaceEntries(dialog.bindings);
+    table.save();
+    table.buildAccelerators();
+    refreshMenuKeyTexts();
 }
 
 namespace {

@@ -2,10 +2,10 @@
 // status bar below. It keeps its outer rectangle and the proportion between the panes across runs.
 #pragma once
 #include "app/WindowPlacement.h"
-#include "framework/DialogBar.h"
 #include "framework/FrameWindow.h"
 #include "framework/SplitterWindow.h"
 #include "framework/StatusBar.h"
+#include "keys/ButtonBar.h"
 #include "pane/VantorView.h"
 
 class CMainFrame : public FrameWindow {
@@ -18,6 +18,7 @@ public:
     CVantorView* otherPane(const CVantorView* pane) const;
 
     SplitterWindow& splitter() { return splitter_; }
+    ButtonBar& buttonBar() { return buttonBar_; }
     int weightL() const { return weightL_; }
     int weightR() const { return weightR_; }
     int gap() const { return gap_; }
@@ -44,6 +45,8 @@ protected:
     void onWindowSplit();
     void onSetupFont();
     void onSetup();
+    void onSetupKey();
+    void onActivate();
 
 private:
     // Column widths and outer width become the weights and the gap (only while both panes show).
@@ -56,8 +59,6 @@ private:
     void readWindowRect();
     int columnWidth(int column) const;
     void repaintEverything();
-    // The button bar follows the modifier keys from here once it shows the key labels.
-    void updateButtonBarModifiers() {}
 
     SplitterWindow splitter_;
     RECT windowRect_{};
@@ -68,7 +69,7 @@ private:
     int gap_ = 0;
     window_placement::Proportion beforeMinimised_{0, 0, 0};
     StatusBar statusBar_;
-    DialogBar buttonBar_;
+    ButtonBar buttonBar_;
     CVantorView left_;
     CVantorView right_;
 };

@@ -129,10 +129,10 @@ void SettingsDialog::pickFolder(UINT id) {
 void SettingsDialog::onOK() {
     if (!updateData(true)) return;
     SettingsFile& s = settings_;
-    COLORREF* stored[] = {&s.backColor, &s.dirColor, &s.hideColor, &s.readOnlyColor, &s.systemColor, &s.normalColor};
+    COLORREF* colourMembers[] = {&s.backColor, &s.dirColor, &s.hideColor, &s.readOnlyColor, &s.systemColor, &s.normalColor};
     static const wchar_t* const kColourKeys[] = {L"Back", L"Dir", L"Hide", L"ReadOnly", L"System", L"Normal"};
     for (size_t i = 0; i < colours.size(); ++i) {
-        *stored[i] = colours[i];
+        *colourMembers[i] = colours[i];
         s.writeHex(L"Color", kColourKeys[i], colours[i]);
     }
     const auto storeText = [&](std::wstring& stored, const std::wstring& value, const wchar_t* section,

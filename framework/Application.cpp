@@ -50,9 +50,24 @@ bool Application::pumpMessage() {
 }
 
 bool Application::PreTranslateMessage(MSG& msg) {
+    // A dialog window of its own (a progress dialog) keeps its keys. A dialog inside another window
+    // (a bar in the frame) comes after the windows around it: the frame sees every key first, and a
+    // key aimed at a bar's focused button still reaches the frame's accelerators.
+    if (dialogMessage(msg, false)) return true;
+    if (windowsPreTranslate(msg)) return true;
+    return dialogMessage(msg, true);
+}
+
+bool Application::dialogMessage(MSG& msg, bool childDialogs) {
     for (HWND dialog : modeless_) {
-        if (IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) return true;
+        if (!IsWindow(dialog)) continue;
+        const bool child = (GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD) != 0;
+        if (child == childDialogs && IsDialogMessageW(dialog, &msg)) return true;
     }
+    return false;
+}
+
+bool Application::windowsPreTranslate(MSG& msg) {
     // The window the message is for, then each parent up to the main window, may take it.
     for (HWND h = msg.hwnd; h; h = GetParent(h)) {
         if (Window* w = Window::fromHandle(h); w && w->PreTranslateMessage(msg)) return true;

@@ -54,6 +54,10 @@ protected:
     bool PreTranslateMessage(MSG& msg);
 
 private:
+    // IsDialogMessage of the modeless dialogs that are child windows, or of those that are not.
+    bool dialogMessage(MSG& msg, bool childDialogs);
+    bool windowsPreTranslate(MSG& msg);
+
     static Application* instance_;
     Window* mainWindow_ = nullptr;
     DocTemplate* docTemplate_ = nullptr;

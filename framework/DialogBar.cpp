@@ -54,7 +54,8 @@ bool DialogBar::create(FrameWindow& frame, UINT controlId) {
     RECT rc;
     GetWindowRect(bar, &rc);
     height_ = rc.bottom - rc.top;
-    // Tab and the arrow keys move between the bar's buttons as in any dialog.
+    // Keys that the frame's accelerators leave (Tab and the arrows when unbound) move between the bar's
+    // buttons as in any dialog.
     if (Application* app = Application::instance()) app->addModeless(bar);
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     dockIn(frame);
@@ -65,6 +66,8 @@ bool DialogBar::onCommandMessage(WPARAM wParam, LPARAM lParam) {
     // Controls' notifications stay with the bar; clicks (and Enter and Esc, which the dialog manager
     // turns into IDOK and IDCANCEL) are commands, carried out by the frame as if chosen from its menu.
     if (lParam != 0 && HIWORD(wParam) > 1) return Window::onCommandMessage(wParam, lParam);
+    // A bar that handles a button itself keeps it.
+    if (dispatchOwnCommand(LOWORD(wParam), CommandMode::Execute, nullptr)) return true;
     if (HWND frame = GetParent(hwnd_)) SendMessageW(frame, WM_COMMAND, wParam, lParam);
     return true;
 }
@@ -76,9 +79,11 @@ void DialogBar::onIdleUpdate(FrameWindow& frame) {
         const UINT id = static_cast<UINT>(GetDlgCtrlID(child));
         if (_wcsicmp(className, L"Button") != 0 || id == 0 || id == 0xFFFF) continue;
         ControlCommandUI state(child, id);
-        if (frame.onCmdMsg(id, CommandMode::Update, &state)) continue;
+        if (dispatchOwnCommand(id, CommandMode::Update, &state) || frame.onCmdMsg(id, CommandMode::Update, &state))
+            continue;
         // As in menus: a button nobody carries out is disabled.
-        state.enable(frame.onCmdMsg(id, CommandMode::Probe, nullptr));
+        state.enable(dispatchOwnCommand(id, CommandMode::Probe, nullptr) ||
+                     frame.onCmdMsg(id, CommandMode::Probe, nullptr));
     }
 }
 

@@ -1,6 +1,6 @@
 // A bar built from a dialog template: a modeless child dialog docked at the bottom of a frame. Its
-// buttons are commands: clicks go to the frame's command routing, and at idle each button is enabled
-// and checked as the routing's update handlers say.
+// buttons are commands: clicks go to the bar's own handlers, else to the frame's command routing, and
+// at idle each button is enabled and checked as the bar's or the routing's update handlers say.
 #pragma once
 #include "framework/ControlBar.h"
 #include "framework/Dialog.h"

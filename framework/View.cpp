@@ -17,13 +17,12 @@ FrameWindow* View::parentFrame() const {
     return nullptr;
 }
 
-// A click in a view makes it the active view before the click itself is handled.
+// A click in a view makes it the active view before the click itself is handled. The active view
+// takes the focus back too: a bar's button may hold it, and keys must go to the view again.
 LRESULT View::onMouseActivate(WPARAM, LPARAM) {
     LRESULT result = callDefault();
     if (result == MA_NOACTIVATEANDEAT || result == MA_ACTIVATEANDEAT) return result;
-    if (FrameWindow* frame = parentFrame()) {
-        if (frame->activeView() != this) SetFocus(hwnd_);
-    }
+    if (parentFrame() && GetFocus() != hwnd_) SetFocus(hwnd_);
     return result;
 }
 

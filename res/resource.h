@@ -103,6 +103,24 @@
 #define IDC_COMMAND_BROWSE      1030
 #define IDC_COMMAND_DELETE_ALL  1075
 
+// Key dialogs: the list of key assignments and the dialog for one assignment.
+#define IDD_KEY_LIST            144
+#define IDD_KEY_ASSIGN          145
+#define IDC_KEY_LIST            1014
+#define IDC_KEY_LIST_EDIT       1015
+#define IDC_KEY_LIST_DELETE     1016
+#define IDC_KEY_LIST_ADD        1017
+#define IDC_KEY_LIST_UP         1018
+#define IDC_KEY_LIST_DOWN       1019
+#define IDC_KEY_DESCRIPTION     1077    // in both dialogs
+#define IDC_KEY_CODE            1078
+#define IDC_KEY_COMMAND         1079
+#define IDC_KEY_SHIFT           1080
+#define IDC_KEY_CTRL            1081
+#define IDC_KEY_ALT             1082
+#define IDC_KEY_PARAMETER       1083
+#define IDC_KEY_CAPTION         1099
+
 // The program's own commands (32771 to 32831).
 #define ID_NONE                 32771
 #define ID_UI_QUIT_CONFIRM      32772
