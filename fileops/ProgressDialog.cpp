@@ -28,14 +28,15 @@ bool ProgressDialog::onInitDialog() {
         SetWindowLongPtrW(line, GWL_STYLE, GetWindowLongPtrW(line, GWL_STYLE) | SS_PATHELLIPSIS);
     }
     if (label_) setItemText(IDC_JOB_SOURCE_LABEL, label_);
+    SetTimer(hwnd_, kShowTimer, kShowDelayMs, nullptr);
     if (link_) link_->begin(hwnd_);
     return true;
 }
 
-namespace {
-constexpr UINT_PTR kTextPauseTimer = 1;
-constexpr UINT kTextPauseMs = 100;
-}  // namespace
+void ProgressDialog::showNow() {
+    KillTimer(hwnd_, kShowTimer);
+    if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
+}
 
 void ProgressDialog::showTexts(LPARAM lines) {
     std::wstring source, target;
@@ -46,6 +47,7 @@ void ProgressDialog::showTexts(LPARAM lines) {
 }
 
 void ProgressDialog::onTimer(WPARAM id, LPARAM) {
+    if (id == kShowTimer) showNow();
     if (id != kTextPauseTimer || !link_) return;
     KillTimer(hwnd_, kTextPauseTimer);
     if (link_->endTextPause()) showTexts(2);
@@ -67,6 +69,7 @@ LRESULT ProgressDialog::onProgress(WPARAM wParam, LPARAM lParam) {
         break;
     case kSameNameFile:
     case kSameNameFolder: {
+        showNow();  // the question belongs to a window the user can see
         ConflictDialog question(wParam == kSameNameFile ? ConflictDialog::kFile : ConflictDialog::kFolder,
                                 link_->decision);
         if (question.doModal(hwnd_) == IDCANCEL) link_->abort();

@@ -25,6 +25,13 @@ protected:
     void onTimer(WPARAM id, LPARAM);
 
 private:
+    // The window opens hidden and shows itself only when the job outlasts kShowDelayMs (or has a
+    // question), so that quick jobs, the usual ones, neither flash a window nor pay for drawing it.
+    static constexpr UINT_PTR kShowTimer = 2;
+    static constexpr UINT kShowDelayMs = 500;
+    static constexpr UINT_PTR kTextPauseTimer = 1;
+    static constexpr UINT kTextPauseMs = 100;
+    void showNow();
     void showTexts(LPARAM lines);
 
 

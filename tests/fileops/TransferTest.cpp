@@ -36,6 +36,7 @@ public:
         std::wstring title;
         int checked = 0;
         std::wstring name;
+        bool progressShown = false;  // the job's own window, which owns the question
     };
 
     explicit Answers(std::vector<Answer> answers) {
@@ -44,7 +45,8 @@ public:
             for (const Answer& a : answers) {
                 HWND dialog = waitForWindow(ui, L"同名のファイル|同名のディレクトリ", 10000);
                 if (!dialog) return;
-                Offered o{windowText(dialog), 0, windowText(GetDlgItem(dialog, IDC_CONFLICT_NAME))};
+                Offered o{windowText(dialog), 0, windowText(GetDlgItem(dialog, IDC_CONFLICT_NAME)),
+                          IsWindowVisible(GetWindow(dialog, GW_OWNER)) != FALSE};
                 for (int id = IDC_CONFLICT_ONLY_NEWER; id <= IDC_CONFLICT_DELETE; ++id)
                     if (SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED) o.checked = id;
                 offered.push_back(o);
@@ -170,6 +172,7 @@ TEST(Transfer, EachAnswerToASameNameFileQuestion) {
         EXPECT_EQ(answers.offered[0].title, L"同名のファイル");
         EXPECT_EQ(answers.offered[0].checked, IDC_CONFLICT_OVERWRITE);  // first question of a job
         EXPECT_EQ(answers.offered[0].name, L"a.txt");
+        EXPECT_TRUE(answers.offered[0].progressShown);
         if (r.answers.size() > 1) {
             EXPECT_EQ(answers.offered[1].checked, IDC_CONFLICT_RENAME);
             EXPECT_EQ(answers.offered[1].name, L"taken.txt");
@@ -249,6 +252,7 @@ TEST(Transfer, CancelStopsBeforeTheNextItemAndTwoJobsRunAtOnce) {
     HWND first = found.first;
     EXPECT_EQ(dialogs, 2);
     ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(IsWindowVisible(first));  // a job shows its window only once it has taken a while
     PostMessageW(first, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(waitForJobs(before));
     // One job was cancelled during its first file, the other went through.
