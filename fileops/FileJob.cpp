@@ -28,7 +28,6 @@ void FileJob::start(FileJob* job, HWND owner) {
 }
 
 void startTransfer(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move, HWND owner) {
-    if (sources.empty()) return;
     auto* job = new TransferJob;
     job->attach();
     TransferOperation& operation = job->operation();

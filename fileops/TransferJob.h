@@ -15,5 +15,5 @@ protected:
 };
 
 // Starts a copy (or a move) of `sources` into `destination` in a job of its own, owned by `owner`.
-// Nothing starts for an empty list.
+// An empty list gives a job that ends at once, as a pasted empty list does.
 void startTransfer(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move, HWND owner);

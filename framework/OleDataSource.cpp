@@ -4,7 +4,7 @@
 namespace {
 // The drop source every drag of the program uses: Escape or the other button cancels, releasing
 // the button that started it drops, and the system's cursors show the effect.
-class DropSource : public IDropSource {
+class DropSource final : public IDropSource {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (iid == IID_IUnknown || iid == IID_IDropSource) {

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <vector>
 
-class OleDataSource : public IDataObject {
+class OleDataSource final : public IDataObject {
 public:
     // A new object with one reference, which the caller owns.
     static OleDataSource* create() { return new OleDataSource; }

@@ -10,7 +10,7 @@
 
 class CVantorView;
 
-class PaneDropTarget : public IDropTarget {
+class PaneDropTarget final : public IDropTarget {
 public:
     // One reference, which the pane owns; registering adds the system's own.
     explicit PaneDropTarget(CVantorView& pane) : pane_(pane) {}

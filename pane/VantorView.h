@@ -209,6 +209,8 @@ private:
     bool leaveVanishedFolder();
     // Shows `folder` (a full path that can be listed) with the cursor on `cursorName` when listed.
     void enterFolder(const std::wstring& folder, const std::wstring& cursorName);
+    // Shows why and returns true when the transfer would put a folder inside itself.
+    bool refusedIntoOwnSubtree(const std::vector<std::wstring>& sources, const std::wstring& destination) const;
     // Puts the selection's file list on the clipboard with `effect` as the preferred drop effect.
     void offerToClipboard(DWORD effect, bool withShellList);
     // The job selection, with the marks cleared as a job takes them.

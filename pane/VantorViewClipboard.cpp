@@ -5,7 +5,6 @@
 #include "fileops/TransferJob.h"
 #include "fileops/TransferRules.h"
 #include "framework/CommandUI.h"
-#include "framework/MessageBox.h"
 #include "framework/OleDataSource.h"
 #include "pane/VantorView.h"
 
@@ -89,16 +88,7 @@ DWORD CVantorView::dropEffect(const std::optional<std::vector<std::wstring>>& fi
 
 bool CVantorView::acceptFiles(const std::vector<std::wstring>& files, DWORD effect) {
     // The one check made before an incoming transfer: a folder may not go into its own subtree.
-    if (entersOwnSubtree(files, folder())) {
-        showMessageBox(hwnd_, L"フォルダをそれ自身の中へ転送することはできません", MB_ICONEXCLAMATION | MB_OK);
-        return false;
-    }
-    auto* job = new TransferJob;
-    job->attach();
-    TransferOperation& operation = job->operation();
-    operation.paths = files;
-    operation.destination = folder();
-    operation.move = effect == kEffectMove ? 1 : 0;
-    FileJob::start(job, jobOwner());
+    if (refusedIntoOwnSubtree(files, folder())) return false;
+    startTransfer(files, folder(), effect == kEffectMove, jobOwner());
     return true;
 }

@@ -20,6 +20,13 @@ std::vector<std::wstring> CVantorView::jobSelection() const {
     return paths;
 }
 
+bool CVantorView::refusedIntoOwnSubtree(const std::vector<std::wstring>& sources,
+                                        const std::wstring& destination) const {
+    if (!entersOwnSubtree(sources, destination)) return false;
+    showMessageBox(hwnd_, L"フォルダをそれ自身の中へ転送することはできません", MB_ICONEXCLAMATION | MB_OK);
+    return true;
+}
+
 void CVantorView::onFileTransfer(UINT id) {
     CVantorView* other = otherPane();
     if (!other) return;
@@ -32,10 +39,7 @@ void CVantorView::onFileTransfer(UINT id) {
     const std::vector<std::wstring> sources = jobSelection();
     if (sources.empty()) return;
     // Checked before the marks go, so a refused transfer leaves the selection as it was.
-    if (entersOwnSubtree(sources, destination)) {
-        showMessageBox(hwnd_, L"フォルダをそれ自身の中へ転送することはできません", MB_ICONEXCLAMATION | MB_OK);
-        return;
-    }
+    if (refusedIntoOwnSubtree(sources, destination)) return;
     listing_.markAll(MarkMode::Unmark);
     startTransfer(sources, destination, id == ID_FILE_MOVE, jobOwner());
 }
