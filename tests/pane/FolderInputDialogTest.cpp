@@ -38,12 +38,12 @@ std::wstring selectedTreeItem(HWND browser) {
 }
 
 // Answers the folder browser with `button`, once the tree shows `selected` as its selection when
-// one is given (the browser selects the start folder after it has appeared); true when it
-// appeared and closed.
+// one is given (the browser selects the start folder after it has appeared, and filling its tree
+// of drives can take seconds under Wine); true when it appeared and closed.
 bool answerBrowser(DWORD uiThread, int button, const std::wstring& selected = {}) {
     HWND browser = waitForWindow(uiThread, kBrowserTitles);
     if (!browser) return false;
-    for (int waited = 0; !selected.empty() && selectedTreeItem(browser) != selected && waited < 5000; waited += 20)
+    for (int waited = 0; !selected.empty() && selectedTreeItem(browser) != selected && waited < 20000; waited += 20)
         Sleep(20);
     clickButton(browser, button);
     return waitUntilGone(browser);
