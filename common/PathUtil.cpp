@@ -1,5 +1,42 @@
 #include "common/PathUtil.h"
+#include "common/ItemHandle.h"
 #include <windows.h>
+#include <string_view>
+
+namespace {
+constexpr wchar_t kLiteralPrefix[] = L"\\\\?\\";
+constexpr wchar_t kLiteralUncPrefix[] = L"\\\\?\\UNC\\";
+
+bool isDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+// The literal form skips the platform's normalising, so a path that still needs it ("/" for "\\",
+// "." or ".." steps, doubled separators; as another program may hand over) keeps its plain form.
+bool needsNormalising(const std::wstring& path) {
+    if (path.find(L'/') != std::wstring::npos) return true;
+    for (size_t start = path.find(L'\\'); start != std::wstring::npos; start = path.find(L'\\', start + 1)) {
+        const size_t end = path.find(L'\\', start + 1);
+        const std::wstring_view step =
+            std::wstring_view(path).substr(start + 1, end == std::wstring::npos ? std::wstring::npos : end - start - 1);
+        if ((step.empty() && end != std::wstring::npos && start > 1) || step == L"." || step == L"..") return true;
+    }
+    return false;
+}
+}  // namespace
+
+std::wstring literalPath(const std::wstring& path) {
+    if (needsNormalising(path)) return path;
+    if (path.size() >= 3 && isDriveLetter(path[0]) && path[1] == L':' && path[2] == L'\\') return kLiteralPrefix + path;
+    // "\\?\" and "\\.\" are literal already; "\\server\share" is not.
+    if (path.starts_with(L"\\\\") && path.size() > 2 && path[2] != L'?' && path[2] != L'.')
+        return kLiteralUncPrefix + path.substr(2);
+    return path;
+}
+
+std::wstring plainPath(const std::wstring& path) {
+    if (path.starts_with(kLiteralUncPrefix)) return L"\\\\" + path.substr(wcslen(kLiteralUncPrefix));
+    if (path.starts_with(kLiteralPrefix) && path.size() >= 6 && path[5] == L':') return path.substr(4);
+    return path;
+}
 
 std::wstring ensureTrailingBackslash(std::wstring path) {
     // A UTF-16 code unit equal to '\' is always the whole character: surrogates never take that value.
@@ -25,15 +62,8 @@ std::optional<SplitPath> splitPath(const std::wstring& path) {
 }
 
 bool deleteItem(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly && !SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
-    const bool removed = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(path.c_str()) != FALSE
-                                                                 : DeleteFileW(path.c_str()) != FALSE;
-    // A protected item that could not be removed stays protected.
-    if (!removed && readOnly) SetFileAttributesW(path.c_str(), attributes);
-    return removed;
+    ItemHandle item = ItemHandle::open(path, ItemHandle::kRemove);
+    return item && item.remove();
 }
 
 namespace {
@@ -103,13 +133,13 @@ std::wstring shortPathName(const std::wstring& path) {
 }
 
 bool isExistingFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(literalPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool canListFolder(const std::wstring& path) {
     if (path.empty() || !isExistingFolder(path)) return false;
-    HANDLE folder = CreateFileW(path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    HANDLE folder = CreateFileW(literalPath(path).c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE) return false;
     CloseHandle(folder);

@@ -3,6 +3,16 @@
 #include <optional>
 #include <string>
 
+// The form of a full path that the platform takes literally and without a length limit: "C:\a"
+// becomes "\\?\C:\a", "\\server\share\a" becomes "\\?\UNC\server\share\a". Without it a name
+// with a trailing dot or blank is trimmed ("a." opens "a") and "CON" or "aux.txt" open a device.
+// Anything else (already literal, relative) is returned as it is. For file-system calls only;
+// paths shown to the user or handed to other programs keep their plain form.
+std::wstring literalPath(const std::wstring& path);
+
+// The plain form of a literal path (the reverse of literalPath); other paths are returned as they are.
+std::wstring plainPath(const std::wstring& path);
+
 // Appends a backslash unless the path already ends with one.
 std::wstring ensureTrailingBackslash(std::wstring path);
 
@@ -52,5 +62,6 @@ std::wstring currentDirectory();
 std::wstring moduleFileName();
 
 // Deletes a file or an empty folder for good (no recycle bin), clearing the read-only attribute
-// first. On failure the item keeps the attributes it had.
+// first. On failure the item keeps the attributes it had. A link is removed as itself or not at
+// all: never what it leads to (see ItemHandle).
 bool deleteItem(const std::wstring& path);

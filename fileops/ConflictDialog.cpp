@@ -1,5 +1,7 @@
 #include "fileops/ConflictDialog.h"
+#include "common/ResolvedPath.h"
 #include "common/SizeFormat.h"
+#include "framework/MessageBox.h"
 #include "resource.h"
 #include <cwchar>
 
@@ -54,12 +56,28 @@ void ConflictDialog::readAnswer() {
         if (IsDlgButtonChecked(hwnd_, *id) == BST_CHECKED) decision = *id;
 }
 
+bool ConflictDialog::refusesAnswer() {
+    if (kind_ != kFolder) return false;
+    const bool deletes = IsDlgButtonChecked(hwnd_, IDC_CONFLICT_DELETE) == BST_CHECKED;
+    const bool merges = IsDlgButtonChecked(hwnd_, IDC_CONFLICT_OVERWRITE) == BST_CHECKED;
+    if (!deletes && !merges) return false;
+    // Deleting the target, or merging into it, when it is the source or holds it (or lies inside
+    // it) would destroy the source or transfer it into itself.
+    if (!isSameOrInsideItem(decision_.source, decision_.target) && !isSameOrInsideItem(decision_.target, decision_.source))
+        return false;
+    showMessageBox(hwnd_, L"転送先のフォルダが転送元と重なっているため、削除も上書きもできません",
+                   MB_ICONEXCLAMATION | MB_OK);
+    return true;
+}
+
 void ConflictDialog::onOK() {
+    if (refusesAnswer()) return;
     readAnswer();
     endDialog(IDOK);
 }
 
 void ConflictDialog::onApplyToAll() {
+    if (refusesAnswer()) return;
     readAnswer();
     (kind_ == kFile ? decision_.fileApplyToAll : decision_.folderApplyToAll) = 1;
     endDialog(IDOK);

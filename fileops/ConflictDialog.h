@@ -19,6 +19,8 @@ protected:
 
 private:
     const int* choices() const;
+    // Whether the chosen answer would act on the source itself; says so when it would.
+    bool refusesAnswer();
     void readAnswer();
 
     Kind kind_;

@@ -1,5 +1,6 @@
 #include "fileops/FileOperation.h"
 #include "common/PathUtil.h"
+#include "common/ResolvedPath.h"
 #include "fileops/JobLink.h"
 
 FileOperation::FileOperation(JobLink& link)
@@ -38,42 +39,51 @@ void FileOperation::ask(int note) {
 }
 
 void ItemOperation::body() {
+    std::wstring parent, resolvedParent;  // the list's items usually share one folder
     for (const std::wstring& path : paths) {
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES) {
-            if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                report(path, 0);
-                onFile(path);
-            } else if (recurse == 1) {
-                walk(path);
-            } else {
-                report(path, 0);
-                onFolder(path);
+        const std::optional<SplitPath> split = splitPath(path);
+        const DWORD attributes = GetFileAttributesW(literalPath(path).c_str());
+        if (split && attributes != INVALID_FILE_ATTRIBUTES) {
+            if (split->folder != parent) {
+                parent = split->folder;
+                resolvedParent = resolvedPath(parent);
             }
+            const std::wstring resolved = ensureTrailingBackslash(resolvedParent) + split->name;
+            std::wstring walked;
+            report(path, 0);
+            if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) onFile(path, resolved);
+            else if (recurse == 1 && !isLinkedFolder(path, attributes, resolvedParent, split->name, walked))
+                walk(path, walked);
+            else onFolder(path, resolved);
         }
         if (cancelled()) return;
     }
 }
 
-void ItemOperation::walk(const std::wstring& folder) {
+void ItemOperation::walk(const std::wstring& folder, const std::wstring& resolved) {
     const std::wstring base = ensureTrailingBackslash(folder);
+    const std::wstring resolvedBase = ensureTrailingBackslash(resolved);
     WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW((base + L"*.*").c_str(), &data));
+    FindHandle find(FindFirstFileW(literalPath(base + L"*").c_str(), &data));
     if (find) {
         do {
             if (cancelled()) return;
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
             const std::wstring path = base + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                walk(path);
+            std::wstring walked;
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                report(path, 0);
+                onFile(path, resolvedBase + name);
+            } else if (!isLinkedFolder(path, data.dwFileAttributes, resolved, name, walked)) {
+                walk(path, walked);
             } else {
                 report(path, 0);
-                onFile(path);
+                onFolder(path, resolvedBase + name);
             }
         } while (FindNextFileW(find.get(), &data));
     }
     if (cancelled()) return;
     report(folder, 0);
-    onFolder(folder);
+    onFolder(folder, resolved);
 }

@@ -43,7 +43,8 @@ private:
 };
 
 // The worker of the jobs that visit items one by one (delete, attributes, timestamps): folders
-// are walked post-order when the recurse flag is set, else handed over whole.
+// are walked post-order when the recurse flag is set, else handed over whole. A link to a folder
+// (junction, symbolic link, mount point) is one item wherever it is met: never walked into.
 class ItemOperation : public FileOperation {
 public:
     using FileOperation::FileOperation;
@@ -51,9 +52,11 @@ public:
 
 protected:
     void body() override;
-    virtual void onFile(const std::wstring& path) = 0;
-    virtual void onFolder(const std::wstring& path) = 0;
+    // Each item comes with `resolved`, the path it must resolve to when opened as itself (see
+    // ItemHandle), so a change made by handle reaches that item and nothing behind a link.
+    virtual void onFile(const std::wstring& path, const std::wstring& resolved) = 0;
+    virtual void onFolder(const std::wstring& path, const std::wstring& resolved) = 0;
 
 private:
-    void walk(const std::wstring& folder);
+    void walk(const std::wstring& folder, const std::wstring& resolved);
 };

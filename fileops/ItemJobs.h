@@ -8,25 +8,27 @@
 #include <optional>
 
 // Deletes files and whole folders for good (nothing goes to a recycle bin), a folder after its
-// contents, read-only files too. A folder that still holds something stays.
+// contents, read-only files too. A folder that still holds something stays. A link is removed as
+// itself, never what it leads to; where the platform cannot do that, the link stays.
 class DeleteOperation : public ItemOperation {
 public:
     using ItemOperation::ItemOperation;
 
 protected:
-    void onFile(const std::wstring& path) override;
-    void onFolder(const std::wstring& path) override;
+    void onFile(const std::wstring& path, const std::wstring& resolved) override;
+    void onFolder(const std::wstring& path, const std::wstring& resolved) override;
 };
 
-// Clears and sets attribute bits on each item (and with `recurse`, on everything below).
+// Clears and sets attribute bits on each item (and with `recurse`, on everything below). A link is
+// changed as itself where the platform can, else left as it is, never what it leads to.
 class AttributeOperation : public ItemOperation {
 public:
     explicit AttributeOperation(JobLink& link) : ItemOperation(link) { recurse = 0; }
     AttributeMasks masks;
 
 protected:
-    void onFile(const std::wstring& path) override;
-    void onFolder(const std::wstring& path) override;
+    void onFile(const std::wstring& path, const std::wstring& resolved) override;
+    void onFolder(const std::wstring& path, const std::wstring& resolved) override;
 };
 
 // Sets the chosen times (UTC) on each item; a time without a value stays as it is.
@@ -36,11 +38,9 @@ public:
     std::optional<FILETIME> creation, lastAccess, lastWrite;
 
 protected:
-    void onFile(const std::wstring& path) override;
-    void onFolder(const std::wstring& path) override;
+    void onFile(const std::wstring& path, const std::wstring& resolved) override;
+    void onFolder(const std::wstring& path, const std::wstring& resolved) override;
 
-private:
-    void setTimes(const std::wstring& path, DWORD flags) const;
 };
 
 // A job of one of the operations above, with the processing dialog.

@@ -1,14 +1,19 @@
 #include "fileops/TransferOperation.h"
+#include "common/ItemHandle.h"
 #include "common/PathUtil.h"
+#include "common/ResolvedPath.h"
 #include "fileops/JobLink.h"
 #include "fileops/TransferRules.h"
+#include <algorithm>
 
 namespace {
-bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(literalPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool lastWriteTime(const std::wstring& path, FILETIME& time) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!GetFileAttributesExW(literalPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
     time = data.ftLastWriteTime;
     return true;
 }
@@ -22,30 +27,40 @@ bool sameTextIgnoringCase(const std::wstring& a, const std::wstring& b) {
 template <typename Each>
 bool forEachEntry(const std::wstring& folder, Each each) {
     WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW((ensureTrailingBackslash(folder) + L"*.*").c_str(), &data));
+    FindHandle find(FindFirstFileW(literalPath(ensureTrailingBackslash(folder) + L"*").c_str(), &data));
     if (!find) return false;
     do {
         const std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") continue;
-        if (!each(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) break;
+        if (!each(name, data.dwFileAttributes)) break;
     } while (FindNextFileW(find.get(), &data));
     return true;
 }
+
+// Where a folder resolves, ending in a backslash; the spelling when it cannot be resolved.
+std::wstring resolvedFolder(const std::wstring& folder) {
+    const std::wstring resolved = resolvedPath(folder);
+    return ensureTrailingBackslash(resolved.empty() ? folder : resolved);
+}
+
+// Whether one of two resolved folders is the other or lies inside it.
+bool overlap(const std::wstring& a, const std::wstring& b) { return resolvedInside(a, b) || resolvedInside(b, a); }
 }  // namespace
 
 void TransferOperation::body() {
+    const Place to{ensureTrailingBackslash(destination), resolvedFolder(destination)};
     const std::wstring destinationRoot = rootPrefix(destination);
-    const std::wstring targetFolder = ensureTrailingBackslash(destination);
+    Place from;
     for (const std::wstring& path : paths) {
-        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const DWORD attributes = GetFileAttributesW(literalPath(path).c_str());
         const std::optional<SplitPath> split = splitPath(path);
         if (attributes != INVALID_FILE_ATTRIBUTES && split) {
             sameVolume_ = sameTextIgnoringCase(rootPrefix(path), destinationRoot) ? 1 : 0;
-            const std::wstring sourceFolder = ensureTrailingBackslash(split->folder);
-            // Moving an item onto itself does nothing.
-            if (!(move == 1 && sourceFolder == targetFolder)) {
-                if (attributes & FILE_ATTRIBUTE_DIRECTORY) transferFolder(sourceFolder, targetFolder, split->name);
-                else transferFile(sourceFolder, targetFolder, split->name);
+            if (split->folder != from.folder) from = {split->folder, resolvedFolder(split->folder)};
+            // Moving an item into the folder it is in does nothing, however the folder is spelled.
+            if (!(move == 1 && sameResolvedPath(from.resolved, to.resolved))) {
+                if (attributes & FILE_ATTRIBUTE_DIRECTORY) transferFolder(from, to, split->name, attributes);
+                else transferFile(from, to, split->name);
             }
         }
         if (cancelled()) return;
@@ -60,19 +75,17 @@ void TransferOperation::askSameName(const std::wstring& source, const std::wstri
     ask(note);
 }
 
-void TransferOperation::transferFile(const std::wstring& sourceFolder, const std::wstring& targetFolder,
-                                     const std::wstring& name) {
+void TransferOperation::transferFile(const Place& from, const Place& to, const std::wstring& name) {
     ConflictDecision& d = link_->decision;
-    const std::wstring source = sourceFolder + name;
+    const std::wstring source = from.folder + name, resolved = from.resolved + name;
     d.newName = name;
-    std::wstring target = targetFolder + d.newName;
+    std::wstring target = to.folder + d.newName;
     // Tried first without replacing: an existing target makes it fail, and the usual case costs no
     // separate look-up of the target (which on a large folder may mean reading the whole folder).
     report(source, 0);
     report(target, 1);
-    if (transferFileTo(source, target, false)) return;
-    const DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;  // passed over
+    const DWORD error = transferFileTo(source, resolved, target, false);
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;  // done, or passed over
     while (exists(target)) {
         if (d.fileApplyToAll == 0 || d.fileDecision == kRename) {
             askSameName(source, target, kSameNameFile);
@@ -87,83 +100,132 @@ void TransferOperation::transferFile(const std::wstring& sourceFolder, const std
         }
         if (d.fileDecision == kOverwrite) break;
         if (d.fileDecision != kRename) return;  // not transferred
-        target = targetFolder + d.newName;
+        target = to.folder + d.newName;
     }
+    // An item is never written onto itself, and a target that is a link is not written through:
+    // what it leads to was not chosen.
+    if (exists(target) && (!ItemHandle::open(target, ItemHandle::kChange, to.resolved + d.newName) ||
+                           sameResolvedPath(resolvedPath(target), resolvedPath(source))))
+        return;
     report(source, 0);
     report(target, 1);
     // Failures are passed over: the item stays where it was and the job goes on.
-    transferFileTo(source, target, true);
+    transferFileTo(source, resolved, target, true);
 }
 
-bool TransferOperation::transferFileTo(const std::wstring& source, const std::wstring& target, bool replace) const {
+DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::wstring& resolved,
+                                        const std::wstring& target, bool replace) const {
     if (move == 1) {
-        const DWORD flags = MOVEFILE_COPY_ALLOWED | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-        return MoveFileExW(source.c_str(), target.c_str(), flags) != FALSE;
+        // The source is moved or removed by a handle on itself, so a link goes as itself or not at
+        // all; the platform would otherwise move or delete what it leads to.
+        if (sameVolume_ == 1) {
+            ItemHandle item = ItemHandle::open(source, ItemHandle::kRename, resolved);
+            if (!item) return item.error();
+            if (item.renameTo(target, replace)) return 0;
+            if (item.error() != ERROR_NOT_SAME_DEVICE) return item.error();
+        } else if (ItemHandle item = ItemHandle::open(source, ItemHandle::kRemove, resolved); !item) {
+            return item.error();
+        }
     }
-    return CopyFileW(source.c_str(), target.c_str(), replace ? FALSE : TRUE) != FALSE;
+    if (!CopyFileW(literalPath(source).c_str(), literalPath(target).c_str(), replace ? FALSE : TRUE)) return GetLastError();
+    if (move == 1) {
+        ItemHandle item = ItemHandle::open(source, ItemHandle::kRemove, resolved);
+        if (!item) return item.error();
+        if (!item.remove()) return item.error();
+    }
+    return 0;
 }
 
-void TransferOperation::transferFolder(const std::wstring& sourceFolder, const std::wstring& targetFolder,
-                                       const std::wstring& name) {
+void TransferOperation::transferFolder(const Place& from, const Place& to, const std::wstring& name,
+                                       DWORD attributes) {
     ConflictDecision& d = link_->decision;
-    const std::wstring source = sourceFolder + name;
+    const std::wstring source = from.folder + name;
+    std::wstring sourceResolved;
+    const bool linked = isLinkedFolder(source, attributes, from.resolved, name, sourceResolved);
+    if (sourceResolved.empty()) return;  // gone, or cannot be opened
+    // A move takes a link as itself; a copy copies what it leads to. Neither enters a folder it is
+    // already walking (a link back up the tree) nor one that holds the folder written into.
+    if (std::any_of(copying_.begin(), copying_.end(),
+                    [&](const std::wstring& f) { return sameResolvedPath(f, sourceResolved); }) ||
+        resolvedInside(to.resolved, sourceResolved))
+        return;
+    if (move == 1 && linked && sameVolume_ == 0) return;  // it cannot be carried across as itself
     d.newName = name;
-    std::wstring target = targetFolder + d.newName;
+    std::wstring target = to.folder + d.newName;
     while (exists(target)) {
         if (d.folderApplyToAll == 0 || d.folderDecision == kRename) {
             askSameName(source, target, kSameNameFolder);
             if (cancelled()) return;
         }
+        const std::wstring targetResolved = resolvedPath(target);
+        if (d.folderDecision == kOverwrite || d.folderDecision == kDeleteThenTransfer) {
+            // Merging into, or deleting, a target that is the source or holds it (or lies inside
+            // it) would transfer the folder onto itself or delete it before it is read.
+            if (targetResolved.empty() || overlap(targetResolved, sourceResolved)) return;
+        }
         if (d.folderDecision == kOverwrite) {
-            transferContents(source, target);  // merged into the existing folder
+            transferContents({ensureTrailingBackslash(source), ensureTrailingBackslash(sourceResolved)}, source,
+                             {ensureTrailingBackslash(target), ensureTrailingBackslash(targetResolved)});
             return;
         }
         if (d.folderDecision == kDeleteThenTransfer) {
             report(target, 1);
-            deleteTree(target, 1);
+            std::wstring walked;
+            if (!isLinkedFolder(target, GetFileAttributesW(literalPath(target).c_str()), to.resolved, d.newName, walked))
+                deleteTree(target, walked, 1);
+            else if (ItemHandle link = ItemHandle::open(target, ItemHandle::kRemove, to.resolved + d.newName))
+                link.remove();
+            // What could not be deleted is not transferred into.
+            if (cancelled() || exists(target)) return;
             break;
         }
         if (d.folderDecision != kRename) return;  // not transferred
-        target = targetFolder + d.newName;
+        target = to.folder + d.newName;
     }
     if (move == 1 && sameVolume_ == 1) {
         report(source, 0);
         report(target, 1);
-        MoveFileW(source.c_str(), target.c_str());
-        return;
+        ItemHandle item = ItemHandle::open(source, ItemHandle::kRename, from.resolved + name);
+        if (!item) return;  // a link the platform cannot move as itself stays where it is
+        if (item.renameTo(target, false) || item.error() != ERROR_NOT_SAME_DEVICE) return;
     }
-    CreateDirectoryW(target.c_str(), nullptr);
-    transferContents(source, target);
+    if (move == 1 && linked) return;
+    if (!CreateDirectoryW(literalPath(target).c_str(), nullptr)) return;
+    transferContents({ensureTrailingBackslash(source), ensureTrailingBackslash(sourceResolved)}, source,
+                     {ensureTrailingBackslash(target), resolvedFolder(target)});
 }
 
-void TransferOperation::transferContents(const std::wstring& source, const std::wstring& target) {
-    const std::wstring from = ensureTrailingBackslash(source), to = ensureTrailingBackslash(target);
-    forEachEntry(source, [&](const std::wstring& name, bool folder) {
+void TransferOperation::transferContents(const Place& source, const std::wstring& sourcePath, const Place& target) {
+    copying_.push_back(source.resolved);
+    forEachEntry(source.folder, [&](const std::wstring& name, DWORD attributes) {
         if (cancelled()) return false;
-        if (folder) transferFolder(from, to, name);
-        else transferFile(from, to, name);
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) transferFolder(source, target, name, attributes);
+        else transferFile(source, target, name);
         return true;
     });
+    copying_.pop_back();
     if (!cancelled() && move == 1) {
         // Anything skipped or failed keeps the source folder in place.
-        report(source, 0);
-        deleteItem(source);
+        report(sourcePath, 0);
+        if (ItemHandle folder = ItemHandle::open(sourcePath, ItemHandle::kRemove, withoutTrailingBackslash(source.resolved)))
+            folder.remove();
     }
 }
 
-void TransferOperation::deleteTree(const std::wstring& folder, int slot) {
-    const std::wstring base = ensureTrailingBackslash(folder);
-    forEachEntry(folder, [&](const std::wstring& name, bool isFolder) {
+void TransferOperation::deleteTree(const std::wstring& folder, const std::wstring& resolved, int slot) {
+    const std::wstring base = ensureTrailingBackslash(folder), resolvedBase = ensureTrailingBackslash(resolved);
+    forEachEntry(folder, [&](const std::wstring& name, DWORD attributes) {
         if (cancelled()) return false;
-        if (isFolder) {
-            deleteTree(base + name, slot);
+        std::wstring walked;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !isLinkedFolder(base + name, attributes, resolved, name, walked)) {
+            deleteTree(base + name, walked, slot);
         } else {
             report(base + name, slot);
-            deleteItem(base + name);
+            if (ItemHandle item = ItemHandle::open(base + name, ItemHandle::kRemove, resolvedBase + name)) item.remove();
         }
         return true;
     });
     if (cancelled()) return;
     report(folder, slot);
-    deleteItem(folder);
+    if (ItemHandle item = ItemHandle::open(folder, ItemHandle::kRemove, resolved)) item.remove();
 }

@@ -1,5 +1,11 @@
 // The worker of a copy or move: every item of the path list into the destination folder, folders
 // with their contents, asking the same-name question when a target exists.
+//
+// What the user did not choose is never touched: a link met in a move is moved as itself or
+// passed over, never emptied or carried away; a copy copies what a link leads to but never enters
+// a folder it is already copying, nor one that holds the folder it writes into; a target that is
+// the source or holds it is never merged into or deleted; and an item is never copied or moved
+// onto itself. All of this is judged on resolved paths, not on spelling.
 #pragma once
 #include "fileops/FileOperation.h"
 
@@ -14,14 +20,21 @@ protected:
     void body() override;
 
 private:
+    // A folder of the walk as spelled and as resolved, both ending in a backslash.
+    struct Place {
+        std::wstring folder, resolved;
+    };
+
     // Shows the pair and waits for the answer to the same-name question of the given kind.
     void askSameName(const std::wstring& source, const std::wstring& target, int note);
-    void transferFile(const std::wstring& sourceFolder, const std::wstring& targetFolder, const std::wstring& name);
-    // Copies or moves one file; false (with the platform's error) when it did not.
-    bool transferFileTo(const std::wstring& source, const std::wstring& target, bool replace) const;
-    void transferFolder(const std::wstring& sourceFolder, const std::wstring& targetFolder, const std::wstring& name);
-    void transferContents(const std::wstring& source, const std::wstring& target);
-    void deleteTree(const std::wstring& folder, int slot);
+    void transferFile(const Place& from, const Place& to, const std::wstring& name);
+    // Copies or moves one file; the platform's error, or 0 when it was done.
+    DWORD transferFileTo(const std::wstring& source, const std::wstring& resolved, const std::wstring& target,
+                         bool replace) const;
+    void transferFolder(const Place& from, const Place& to, const std::wstring& name, DWORD attributes);
+    void transferContents(const Place& source, const std::wstring& sourcePath, const Place& target);
+    void deleteTree(const std::wstring& folder, const std::wstring& resolved, int slot);
 
-    int sameVolume_ = 0;  // of the current item of the path list
+    int sameVolume_ = 0;                // of the current item of the path list
+    std::vector<std::wstring> copying_;  // resolved source folders being walked, outermost first
 };

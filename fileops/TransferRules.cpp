@@ -1,5 +1,6 @@
 #include "fileops/TransferRules.h"
 #include "common/PathUtil.h"
+#include "common/ResolvedPath.h"
 
 namespace {
 uint64_t localSeconds(const FILETIME& utc) {
@@ -13,18 +14,11 @@ bool olderInWholeLocalSeconds(const FILETIME& source, const FILETIME& target) {
     return localSeconds(source) < localSeconds(target);
 }
 
-bool isSameOrInside(const std::wstring& path, const std::wstring& folder) {
-    const std::wstring p = ensureTrailingBackslash(path), f = ensureTrailingBackslash(folder);
-    return p.size() >= f.size() &&
-           CompareStringOrdinal(p.c_str(), static_cast<int>(f.size()), f.c_str(), static_cast<int>(f.size()), TRUE) ==
-               CSTR_EQUAL;
-}
-
 bool entersOwnSubtree(const std::vector<std::wstring>& sources, const std::wstring& destination) {
     for (const std::wstring& source : sources) {
-        const DWORD attributes = GetFileAttributesW(source.c_str());
+        const DWORD attributes = GetFileAttributesW(literalPath(source).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        if (isSameOrInside(destination, source)) return true;
+        if (isSameOrInsideItem(destination, source)) return true;
     }
     return false;
 }

@@ -9,12 +9,9 @@
 // Whether `source` is older than `target`, both taken in local time and in whole seconds.
 bool olderInWholeLocalSeconds(const FILETIME& source, const FILETIME& target);
 
-// Whether `path` is `folder` itself or lies anywhere below it (compared without regard to case,
-// as the file system does).
-bool isSameOrInside(const std::wstring& path, const std::wstring& folder);
-
 // Whether transferring `sources` into `destination` would copy or move one of the source folders
-// into itself or its own subtree (which would go on until the disk is full).
+// into itself or its own subtree (which would go on until the disk is full). Judged by where the
+// paths resolve, so another spelling, drive letter or a link leading into the source counts too.
 bool entersOwnSubtree(const std::vector<std::wstring>& sources, const std::wstring& destination);
 
 // What dropping a file list with `keyState` held on a folder does: Control copies, Shift moves;

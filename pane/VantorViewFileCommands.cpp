@@ -1,5 +1,6 @@
 // The pane's file jobs: copying and moving its selection into the other pane's folder.
 #include "common/PathUtil.h"
+#include "common/ResolvedPath.h"
 #include "fileops/TransferJob.h"
 #include "fileops/TransferRules.h"
 #include "framework/MessageBox.h"
@@ -31,7 +32,7 @@ void CVantorView::onFileTransfer(UINT id) {
     CVantorView* other = otherPane();
     if (!other) return;
     const std::wstring destination = other->folder();
-    if (destination == folder()) {
+    if (isSameItem(destination, folder())) {
         showMessageBox(hwnd_, L"転送元と転送先が同じです", MB_ICONEXCLAMATION | MB_OK);
         return;
     }

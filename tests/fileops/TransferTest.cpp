@@ -3,70 +3,12 @@
 #include "resource.h"
 #include "support/TempFolder.h"
 #include "support/UiDriver.h"
+#include "JobDriver.h"
 #include <gtest/gtest.h>
 #include <random>
 #include <thread>
 
 namespace {
-// Pumps the user-interface thread until every job started since `before` has deleted itself.
-bool waitForJobs(int before, int timeoutMs = 20000) {
-    for (int waited = 0; waited < timeoutMs; waited += 10) {
-        if (FileJob::liveCount() == before) return true;
-        pumpMessagesFor(10);
-    }
-    return false;
-}
-
-bool transfer(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move) {
-    const int before = FileJob::liveCount();
-    startTransfer(sources, destination, move, nullptr);
-    return waitForJobs(before);
-}
-
-// Answers the same-name dialogs of the jobs on this thread, one answer per question, from a
-// helper thread as a user would, and keeps what each question offered.
-class Answers {
-public:
-    struct Answer {
-        int choice;
-        const wchar_t* name = nullptr;  // typed into the name field first
-        int button = IDOK;              // or IDC_CONFLICT_ALL, IDCANCEL
-    };
-    struct Offered {
-        std::wstring title;
-        int checked = 0;
-        std::wstring name;
-        bool progressShown = false;  // the job's own window, which owns the question
-    };
-
-    explicit Answers(std::vector<Answer> answers) {
-        const DWORD ui = GetCurrentThreadId();
-        thread_ = std::thread([this, ui, answers = std::move(answers)] {
-            for (const Answer& a : answers) {
-                HWND dialog = waitForWindow(ui, L"同名のファイル|同名のディレクトリ", 10000);
-                if (!dialog) return;
-                Offered o{windowText(dialog), 0, windowText(GetDlgItem(dialog, IDC_CONFLICT_NAME)),
-                          IsWindowVisible(GetWindow(dialog, GW_OWNER)) != FALSE};
-                for (int id = IDC_CONFLICT_ONLY_NEWER; id <= IDC_CONFLICT_DELETE; ++id)
-                    if (SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED) o.checked = id;
-                offered.push_back(o);
-                if (a.name) SendMessageW(GetDlgItem(dialog, IDC_CONFLICT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.name));
-                SendMessageW(GetDlgItem(dialog, a.choice), BM_CLICK, 0, 0);
-                clickButton(dialog, a.button);
-                while (IsWindow(dialog)) Sleep(10);
-            }
-        });
-    }
-    ~Answers() { finish(); }
-    void finish() {
-        if (thread_.joinable()) thread_.join();
-    }
-    std::vector<Offered> offered;
-
-private:
-    std::thread thread_;
-};
-
 void setWriteTime(const std::wstring& path, uint64_t time) {
     HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);

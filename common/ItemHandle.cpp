@@ -1,0 +1,89 @@
+#include "common/ItemHandle.h"
+#include "common/PathUtil.h"
+#include "common/ResolvedPath.h"
+#include <vector>
+
+ItemHandle ItemHandle::open(const std::wstring& path, DWORD access, const std::wstring& expected) {
+    ItemHandle item;
+    std::wstring wanted = expected;
+    if (wanted.empty()) {
+        const std::optional<SplitPath> split = splitPath(path);
+        const std::wstring folder = split ? resolvedPath(split->folder) : std::wstring();
+        if (folder.empty()) {
+            item.error_ = split ? GetLastError() : ERROR_INVALID_NAME;
+            return item;
+        }
+        wanted = ensureTrailingBackslash(folder) + split->name;
+    }
+    // Open-reparse-point opens a link itself where the platform can; where it follows the link
+    // anyway, the resolved path below gives it away.
+    item.handle_ = UniqueHandle::fromApi(
+        CreateFileW(literalPath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!item.handle_) {
+        item.error_ = GetLastError();
+        return item;
+    }
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(item.handle_.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length >= buffer.size()) {
+        buffer.assign(length + 1, L'\0');
+        length = GetFinalPathNameByHandleW(item.handle_.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    buffer.resize(length < buffer.size() ? length : 0);
+    if (buffer.empty() || !resolvesToItsOwnPlace(path, plainPath(buffer), wanted)) {
+        item.handle_.reset();
+        item.error_ = kReachedThroughLink;
+        return item;
+    }
+    FILE_BASIC_INFO basic{};
+    if (GetFileInformationByHandleEx(item.handle_.get(), FileBasicInfo, &basic, sizeof(basic)))
+        item.attributes_ = basic.FileAttributes;
+    return item;
+}
+
+bool ItemHandle::fail() {
+    error_ = GetLastError();
+    return false;
+}
+
+bool ItemHandle::remove() {
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    if (SetFileInformationByHandle(handle_.get(), FileDispositionInfo, &disposition, sizeof(disposition))) return true;
+    if (attributes_ == INVALID_FILE_ATTRIBUTES || !(attributes_ & FILE_ATTRIBUTE_READONLY)) return fail();
+    const DWORD protectedAttributes = attributes_;
+    if (!setAttributes(protectedAttributes & ~FILE_ATTRIBUTE_READONLY)) return false;
+    if (SetFileInformationByHandle(handle_.get(), FileDispositionInfo, &disposition, sizeof(disposition))) return true;
+    const DWORD error = GetLastError();
+    setAttributes(protectedAttributes);
+    error_ = error;
+    return false;
+}
+
+bool ItemHandle::renameTo(const std::wstring& target, bool replace) {
+    const std::wstring literal = literalPath(target);
+    const size_t bytes = literal.size() * sizeof(wchar_t);
+    std::vector<unsigned char> block(sizeof(FILE_RENAME_INFO) + bytes, 0);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(block.data());
+    info->ReplaceIfExists = replace ? TRUE : FALSE;
+    info->FileNameLength = static_cast<DWORD>(bytes);
+    literal.copy(info->FileName, literal.size());
+    if (!SetFileInformationByHandle(handle_.get(), FileRenameInfo, info, static_cast<DWORD>(block.size()))) return fail();
+    return true;
+}
+
+bool ItemHandle::setAttributes(DWORD attributes) {
+    // Zero times leave the times as they are; zero attributes would too, hence "normal" for none.
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(handle_.get(), FileBasicInfo, &basic, sizeof(basic))) return fail();
+    attributes_ = attributes;
+    return true;
+}
+
+bool ItemHandle::setTimes(const FILETIME* creation, const FILETIME* lastAccess, const FILETIME* lastWrite) {
+    if (!SetFileTime(handle_.get(), creation, lastAccess, lastWrite)) return fail();
+    return true;
+}

@@ -1,0 +1,100 @@
+#include "common/ResolvedPath.h"
+#include "common/PathUtil.h"
+#include "framework/Handles.h"
+#include <utility>
+
+namespace {
+bool sameText(const wchar_t* a, size_t aSize, const wchar_t* b, size_t bSize) {
+    return CompareStringOrdinal(a, static_cast<int>(aSize), b, static_cast<int>(bSize), TRUE) == CSTR_EQUAL;
+}
+
+// The nearest existing item on the way up from `path` ("C:\a\new\deeper" gives "C:\a" when only
+// that exists), resolved, with the part that does not exist yet appended as spelled.
+std::wstring resolvedAlongTheWay(const std::wstring& path) {
+    std::wstring tail, current = withoutTrailingBackslash(path);
+    for (int steps = 0; steps < 1024; ++steps) {
+        const std::wstring resolved = resolvedPath(current);
+        if (!resolved.empty()) return tail.empty() ? resolved : ensureTrailingBackslash(resolved) + tail;
+        const std::optional<std::wstring> parent = parentFolder(current);
+        if (!parent) break;
+        const std::optional<SplitPath> split = splitPath(current);
+        tail = split ? (tail.empty() ? split->name : split->name + L"\\" + tail) : tail;
+        current = *parent;
+    }
+    return {};
+}
+
+bool isTrimmedByThePlatform(wchar_t c) { return c == L'.' || c == L' '; }
+
+// The volume and file index of an item (links followed); zero when it cannot be opened.
+std::pair<DWORD, uint64_t> identityOf(const std::wstring& path) {
+    UniqueHandle item = UniqueHandle::fromApi(CreateFileW(literalPath(path).c_str(), 0,
+                                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!item || !GetFileInformationByHandle(item.get(), &info)) return {0, 0};
+    return {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+}  // namespace
+
+std::wstring resolvedPath(const std::wstring& path) {
+    if (path.empty()) return {};
+    // No access is asked, so nothing is locked; backup semantics opens folders as well as files.
+    UniqueHandle item = UniqueHandle::fromApi(CreateFileW(literalPath(path).c_str(), 0,
+                                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!item) return {};
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD length = GetFinalPathNameByHandleW(item.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return withoutTrailingBackslash(plainPath(buffer));
+        }
+        buffer.assign(length + 1, L'\0');
+    }
+    return {};
+}
+
+bool sameResolvedPath(const std::wstring& a, const std::wstring& b) {
+    const std::wstring x = withoutTrailingBackslash(a), y = withoutTrailingBackslash(b);
+    return sameText(x.c_str(), x.size(), y.c_str(), y.size());
+}
+
+bool resolvedInside(const std::wstring& path, const std::wstring& folder) {
+    const std::wstring p = ensureTrailingBackslash(path), f = ensureTrailingBackslash(folder);
+    return p.size() >= f.size() && sameText(p.c_str(), f.size(), f.c_str(), f.size());
+}
+
+bool isSameItem(const std::wstring& a, const std::wstring& b) {
+    const std::wstring x = resolvedPath(a), y = resolvedPath(b);
+    if (x.empty() || y.empty()) return sameResolvedPath(a, b);
+    return sameResolvedPath(x, y);
+}
+
+bool isSameOrInsideItem(const std::wstring& path, const std::wstring& folder) {
+    const std::wstring p = resolvedAlongTheWay(path), f = resolvedPath(folder);
+    if (p.empty() || f.empty()) return resolvedInside(path, folder);
+    return resolvedInside(p, f);
+}
+
+bool resolvesToItsOwnPlace(const std::wstring& path, const std::wstring& resolved, const std::wstring& expected) {
+    if (sameResolvedPath(resolved, expected)) return true;
+    std::wstring trimmedExpected = expected, trimmedPath = path;
+    while (!trimmedExpected.empty() && isTrimmedByThePlatform(trimmedExpected.back())) trimmedExpected.pop_back();
+    while (!trimmedPath.empty() && isTrimmedByThePlatform(trimmedPath.back())) trimmedPath.pop_back();
+    if (trimmedExpected.size() == expected.size() || !sameResolvedPath(resolved, trimmedExpected)) return false;
+    const std::pair<DWORD, uint64_t> item = identityOf(path), neighbour = identityOf(trimmedPath);
+    return item.second != 0 && item != neighbour;
+}
+
+bool isLinkedFolder(const std::wstring& path, DWORD attributes, const std::wstring& resolvedFolder,
+                    const std::wstring& name, std::wstring& childResolved) {
+    childResolved = resolvedPath(path);
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+    // A folder that cannot be resolved is not walked either: what it holds cannot be checked.
+    if (childResolved.empty() || resolvedFolder.empty()) return true;
+    return !resolvesToItsOwnPlace(path, childResolved, ensureTrailingBackslash(resolvedFolder) + name);
+}

@@ -1,0 +1,13 @@
+// Real links for tests: symbolic links made by the host system's own tool when running under
+// Wine (whose link calls make nothing), the platform's symbolic links otherwise.
+#pragma once
+#include <string>
+
+// Makes `link` lead to `target` (a folder or a file); false when it could not be made.
+bool makeLink(const std::wstring& link, const std::wstring& target);
+// Removes a link made by makeLink, never what it leads to.
+bool removeLink(const std::wstring& link);
+// A second drive letter for `folder` ("Y:" and so on, the first free one from Y: down); empty when
+// none could be mapped. unmapDrive takes it away again.
+std::wstring mapDrive(const std::wstring& folder);
+void unmapDrive(const std::wstring& drive);
