@@ -1,4 +1,5 @@
 #include "fileops/ChangeWatcher.h"
+#include "common/PathUtil.h"
 #include <atomic>
 #include <mutex>
 
@@ -39,7 +40,7 @@ ChangeHandle arm(ChangeWatcher::Shared& shared, ChangeHandle old) {
     std::lock_guard<std::mutex> guard(shared.lock);
     ResetEvent(shared.restart.get());
     ChangeHandle change;
-    if (!shared.folder.empty()) change.reset(FindFirstChangeNotificationW(shared.folder.c_str(), FALSE, kFilter));
+    if (!shared.folder.empty()) change.reset(FindFirstChangeNotificationW(literalPath(shared.folder).c_str(), FALSE, kFilter));
     SetEvent(shared.armed.get());
     return change;
 }

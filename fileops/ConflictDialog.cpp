@@ -1,4 +1,5 @@
 #include "fileops/ConflictDialog.h"
+#include "common/PathUtil.h"
 #include "common/ResolvedPath.h"
 #include "common/SizeFormat.h"
 #include "framework/MessageBox.h"
@@ -14,7 +15,7 @@ std::wstring conflictLineText(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     SYSTEMTIME time{};
     FILETIME local{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+    if (!GetFileAttributesExW(literalPath(path).c_str(), GetFileExInfoStandard, &data) ||
         !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &time))
         return std::wstring(20 + 11, L' ') + L"byte";
     wchar_t stamp[32];

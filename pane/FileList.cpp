@@ -20,7 +20,8 @@ int FileList::scan(const std::wstring& folder, const std::wstring& mask, size_t 
     if (expected > 0) entries_.reserve(expected);
     // One enumeration straight into the records; the platform matches the mask (short names too),
     // so a mask costs a second enumeration that lists the matching files only.
-    const std::wstring base = ensureTrailingBackslash(folder);
+    // The literal form, so a folder named "a." lists itself and not its neighbour "a".
+    const std::wstring base = literalPath(ensureTrailingBackslash(folder));
     if (mask.empty() || mask == L"*.*") {
         fill(base + L"*.*", kFolders | kFiles);
     } else {

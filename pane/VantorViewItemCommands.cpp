@@ -1,6 +1,8 @@
 // The pane's commands that change or make items where they are: delete, rename, attributes,
 // timestamps, new folders and files, and shortcuts.
 #include "common/InputDialog.h"
+#include "common/ItemHandle.h"
+#include "common/ItemName.h"
 #include "common/PathUtil.h"
 #include "fileops/AttributeDialog.h"
 #include "fileops/ItemJobs.h"
@@ -8,6 +10,7 @@
 #include "fileops/TimestampDialog.h"
 #include "framework/Handles.h"
 #include "framework/MessageBox.h"
+#include "pane/RenameDialog.h"
 #include "pane/VantorView.h"
 #include <commdlg.h>
 
@@ -53,14 +56,16 @@ void CVantorView::onFileDelete() {
 void CVantorView::onFileRename() {
     const FileEntry* cursor = listing_.cursorEntry();
     if (!cursor || cursor->isParent()) return;
-    InputDialog input;
-    input.title = L"名前の変更";
-    input.text = cursor->name();
     const std::wstring base = ensureTrailingBackslash(folder());
     const std::wstring oldPath = base + cursor->name();
-    if (input.doModal(hwnd_) != IDOK || input.text.empty()) return;
-    // A name taken already (or not allowed) fails and changes nothing; the watcher shows a success.
-    MoveFileW(oldPath.c_str(), (base + input.text).c_str());
+    RenameDialog input(cursor->name());
+    // The input comes back with the typed name until the platform takes it or the user gives up.
+    while (input.doModal(hwnd_) == IDOK && !input.text.empty()) {
+        // Renamed by a handle on the entry itself: a link is renamed as itself or not at all.
+        ItemHandle item = ItemHandle::open(oldPath, ItemHandle::kRename);
+        if (item && item.renameTo(base + input.text, false)) return;  // the watcher shows the new name
+        showMessageBox(hwnd_, systemErrorText(item.error()), MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 void CVantorView::onFileAttributes() {

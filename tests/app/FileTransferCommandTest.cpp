@@ -1,4 +1,5 @@
 #include "fileops/FileJob.h"
+#include "support/FileLinks.h"
 #include "support/RunningProgram.h"
 #include "support/UiDriver.h"
 #include "resource.h"
@@ -65,8 +66,13 @@ TEST_F(FileTransferCommand, CopiesTheMarkedEntriesElseTheCursorEntryAndClearsThe
 }
 
 TEST_F(FileTransferCommand, RefusesTheSameFolderAndAFolderIntoItselfKeepingTheMarks) {
-    program.pane(1).changeFolder(src.path(), false);
-    EXPECT_NE(messageOf(ID_FILE_COPY).find(L"転送元と転送先が同じです"), std::wstring::npos);
+    // The same folder however the other pane reaches it: as spelled, in another case, through a link.
+    ASSERT_TRUE(makeLink(dst / L"via", src.path()));
+    for (const std::wstring& same : {src.path(), std::wstring(CharUpperW(std::wstring(src.path()).data())), dst / L"via"}) {
+        program.pane(1).changeFolder(same, false);
+        EXPECT_NE(messageOf(ID_FILE_COPY).find(L"転送元と転送先が同じです"), std::wstring::npos);
+    }
+    removeLink(dst / L"via");
 
     program.pane(1).changeFolder(src / L"sub", false);
     mark(L"sub");

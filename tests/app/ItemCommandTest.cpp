@@ -178,13 +178,41 @@ TEST_F(ItemCommand, TimestampDialogAppliesCheckedRowsOnlyAndRefusesAnImpossibleD
 
 TEST_F(ItemCommand, RenameAndCreateChangeNothingOnBadNamesAndPutTheCursorOnTheName) {
     cursorOn(L"a.txt");
-    for (const wchar_t* typed : {L"b.txt", L""}) {
+    // A name that would leave the folder is refused on the open input; one the platform refuses
+    // brings its reason and the input back with the typed name. Nothing moves either way.
+    const struct { const wchar_t* typed; const wchar_t* said; bool sameWindow; } refused[] = {
+        {L"..\\x.txt", L"区切り文字", true}, {L"sub\\x.txt", L"区切り文字", true},
+        {L"sub/y.txt", L"区切り文字", true},  {L"x:y", L"区切り文字", true},
+        {L"b.txt", nullptr, false},           {L"", nullptr, true},
+    };
+    const DWORD ui = GetCurrentThreadId();
+    for (const auto& r : refused) {
+        SCOPED_TRACE(testing::Message() << "typed " << static_cast<int>(wcslen(r.typed)) << " characters");
+        std::wstring said, offeredAgain;
+        bool sameWindow = false;
         ASSERT_TRUE(runWith(ID_FILE_RENAME, L"名前の変更", [&](HWND dialog) {
-            SetDlgItemTextW(dialog, IDC_INPUT_EDIT, typed);
+            SetDlgItemTextW(dialog, IDC_INPUT_EDIT, r.typed);
             clickButton(dialog, IDOK);
+            if (!*r.typed) return;  // an empty name closes the input and changes nothing
+            HWND box = waitForWindow(ui, L"Vantor", 5000);
+            said = staticTexts(box);
+            clickButton(box, IDOK);
+            while (IsWindow(box)) Sleep(10);
+            sameWindow = IsWindow(dialog) != FALSE;
+            HWND input = sameWindow ? dialog : waitForWindow(ui, L"名前の変更", 5000);
+            offeredAgain = windowText(GetDlgItem(input, IDC_INPUT_EDIT));
+            clickButton(input, IDCANCEL);
         }));
-        EXPECT_EQ(readFileBytes(src / L"a.txt"), "abc") << typed;
-        EXPECT_EQ(readFileBytes(src / L"b.txt"), "abc") << typed;
+        if (*r.typed) {
+            EXPECT_EQ(sameWindow, r.sameWindow);
+            EXPECT_EQ(offeredAgain, r.typed);
+            if (r.said) EXPECT_NE(said.find(r.said), std::wstring::npos) << "the refusal says why";
+            else EXPECT_NE(said.find(L"183"), std::wstring::npos) << "the platform's reason for a taken name";
+        }
+        EXPECT_EQ(readFileBytes(src / L"a.txt"), "abc");
+        EXPECT_EQ(readFileBytes(src / L"b.txt"), "abc");
+        EXPECT_FALSE(fileExists(src / L"x.txt"));
+        EXPECT_FALSE(fileExists(src / L"sub\\x.txt"));
     }
     ASSERT_TRUE(runWith(ID_FILE_RENAME, L"名前の変更", [&](HWND dialog) {
         SetDlgItemTextW(dialog, IDC_INPUT_EDIT, L"renamed.txt");

@@ -1,3 +1,4 @@
+#include "common/ItemName.h"
 #include "common/PathUtil.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
@@ -117,5 +118,40 @@ TEST(FolderText, ParentIsFoundInTheTextUpToTheRoot) {
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
         EXPECT_EQ(parentFolder(r.folder), r.parent);
+    }
+}
+
+TEST(PathHelpers, LiteralFormsAndBack) {
+    const struct { const wchar_t* plain; const wchar_t* literal; } rows[] = {
+        {L"C:\\dir\\a.", L"\\\\?\\C:\\dir\\a."},
+        {L"\\\\server\\share\\CON", L"\\\\?\\UNC\\server\\share\\CON"},
+        {L"\\\\?\\C:\\x", L"\\\\?\\C:\\x"},          // literal already
+        {L"\\\\.\\pipe\\x", L"\\\\.\\pipe\\x"},      // a device path stays
+        {L"C:\\dir\\..\\x", L"C:\\dir\\..\\x"},      // still to be normalised: plain
+        {L"C:/dir/x", L"C:/dir/x"},
+        {L"relative\\x", L"relative\\x"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
+        EXPECT_EQ(literalPath(r.plain), r.literal);
+        if (std::wstring(r.plain) != r.literal && !std::wstring(r.plain).starts_with(L"\\\\?")) {
+            EXPECT_EQ(plainPath(r.literal), r.plain);
+        }
+    }
+}
+
+TEST(ItemNames, ANameMustStayInItsFolderAndReachTheFileSystemAsTyped) {
+    const struct { const wchar_t* name; const wchar_t* says; } rows[] = {
+        {L"report.txt", nullptr}, {L".profile", nullptr}, {L"conx.txt", nullptr}, {L"COM0", nullptr},
+        {L"..\\x.txt", L"区切り"}, {L"sub/y", L"区切り"}, {L"x:y", L"区切り"},
+        {L"a*b", L"文字"},         {L"a\x01", L"文字"},  {L"..", L"使えません"},
+        {L"a.", L"末尾"},          {L"a ", L"末尾"},      {L"CON", L"予約"},
+        {L"aux.txt", L"予約"},     {L"Lpt9.log", L"予約"}, {L"nul .tar.gz", L"予約"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
+        const std::wstring refusal = nameRefusal(r.name);
+        if (!r.says) EXPECT_EQ(refusal, L"");
+        else EXPECT_NE(refusal.find(r.says), std::wstring::npos);
     }
 }
