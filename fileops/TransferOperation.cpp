@@ -2,6 +2,7 @@
 #include "common/ItemHandle.h"
 #include "common/PathUtil.h"
 #include "common/ResolvedPath.h"
+#include "fileops/FileCopy.h"
 #include "fileops/JobLink.h"
 #include "fileops/TransferRules.h"
 #include <algorithm>
@@ -127,7 +128,8 @@ DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::w
             return item.error();
         }
     }
-    if (!CopyFileW(literalPath(source).c_str(), literalPath(target).c_str(), replace ? FALSE : TRUE)) return GetLastError();
+    if (const DWORD error = copyFileSafely(source, target, replace, [this](uint64_t, uint64_t) { return !cancelled(); }))
+        return error;
     if (move == 1) {
         ItemHandle item = ItemHandle::open(source, ItemHandle::kRemove, resolved);
         if (!item) return item.error();

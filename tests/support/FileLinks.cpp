@@ -1,5 +1,6 @@
 #include "support/FileLinks.h"
 #include <windows.h>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -117,4 +118,37 @@ void unmapDrive(const std::wstring& drive) {
         return;
     }
     DefineDosDeviceW(DDD_REMOVE_DEFINITION, drive.c_str(), nullptr);
+}
+
+namespace {
+uint64_t totalBytes(const std::wstring& folder) {
+    ULARGE_INTEGER total{};
+    return GetDiskFreeSpaceExW(folder.c_str(), nullptr, &total, nullptr) ? total.QuadPart : 0;
+}
+}  // namespace
+
+SmallDrive::SmallDrive(unsigned kilobytes) {
+    if (!unixNameOf()) return;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = std::wstring(temp) + L"vantor_small_" + std::to_wstring(GetCurrentProcessId());
+    if (!CreateDirectoryW(folder_.c_str(), nullptr)) return;
+    const uint64_t before = totalBytes(folder_);
+    if (!startHostTool("/bin/mount", {"-t", "tmpfs", "-o", "size=" + std::to_string(kilobytes) + "k", "tmpfs",
+                                      unixName(folder_)}))
+        return;
+    // Mounted once the folder reports the small size.
+    for (int waited = 0; waited < 10000 && totalBytes(folder_) == before; waited += 10) Sleep(10);
+    mounted_ = totalBytes(folder_) == uint64_t{kilobytes} * 1024;
+    if (mounted_) drive_ = mapDrive(folder_);
+}
+
+SmallDrive::~SmallDrive() {
+    unmapDrive(drive_);
+    if (mounted_) {
+        const uint64_t small = totalBytes(folder_);
+        startHostTool("/bin/umount", {unixName(folder_)});
+        for (int waited = 0; waited < 10000 && totalBytes(folder_) == small; waited += 10) Sleep(10);
+    }
+    if (!folder_.empty()) RemoveDirectoryW(folder_.c_str());
 }

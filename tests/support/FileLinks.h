@@ -1,5 +1,6 @@
-// Real links for tests: symbolic links made by the host system's own tool when running under
-// Wine (whose link calls make nothing), the platform's symbolic links otherwise.
+// Real links and drives for tests: symbolic links made by the host system's own tool when running
+// under Wine (whose link calls make nothing), the platform's symbolic links otherwise; drive letters
+// for a folder; and a small drive of its own to fill up.
 #pragma once
 #include <string>
 
@@ -11,3 +12,18 @@ bool removeLink(const std::wstring& link);
 // none could be mapped. unmapDrive takes it away again.
 std::wstring mapDrive(const std::wstring& folder);
 void unmapDrive(const std::wstring& drive);
+
+// A small empty file system of its own, under a drive letter, for filling up: a memory file system
+// mounted by the host (which needs the right to mount). drive() is empty when it could not be had.
+class SmallDrive {
+public:
+    explicit SmallDrive(unsigned kilobytes);
+    ~SmallDrive();
+    SmallDrive(const SmallDrive&) = delete;
+    SmallDrive& operator=(const SmallDrive&) = delete;
+    const std::wstring& drive() const { return drive_; }  // "Y:"
+
+private:
+    std::wstring folder_, drive_;
+    bool mounted_ = false;
+};
