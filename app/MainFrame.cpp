@@ -3,6 +3,7 @@
 #include "app/SettingsDialog.h"
 #include "app/VantorApp.h"
 #include "app/WindowPlacement.h"
+#include "fileops/FileJob.h"
 #include "framework/MessageBox.h"
 #include "keys/KeyListDialog.h"
 #include "keys/MenuKeyText.h"
@@ -23,6 +24,7 @@ const MessageMap* CMainFrame::messageMap() const {
         onMessage<WM_ENTERSIZEMOVE, &CMainFrame::onSizeMoveLoop>(),
         onMessage<WM_EXITSIZEMOVE, &CMainFrame::onSizeMoveLoop>(),
         onMessage<WM_DESTROY, &CMainFrame::onDestroy>(),
+        onMessage<WM_CLOSE, &CMainFrame::onClose>(),
         onMessage<WM_ACTIVATE, &CMainFrame::onActivate>(),
         onCommand<ID_UI_QUIT_CONFIRM, &CMainFrame::onQuitConfirm>(),
         onCommand<ID_SPLIT_CENTER, &CMainFrame::onSplitCenter>(),
@@ -207,8 +209,48 @@ CVantorView* CMainFrame::otherPane(const CVantorView* pane) const {
 }
 
 void CMainFrame::onQuitConfirm() {
+    // With jobs running, their question is the one to answer: the user is asked once.
+    if (FileJob::liveCount() > 0) {
+        if (mayCloseWithJobs()) DestroyWindow(hwnd_);
+        return;
+    }
     if (showMessageBox(hwnd_, L"終了してもよろしいですか？", MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES)
         DestroyWindow(hwnd_);
+}
+
+void CMainFrame::onClose() {
+    if (mayCloseWithJobs()) DestroyWindow(hwnd_);
+}
+
+bool CMainFrame::mayCloseWithJobs() {
+    const int running = FileJob::liveCount();
+    if (running == 0) return true;
+    if (waitingForJobs_) return false;  // a second close while the first waits
+    wchar_t question[128];
+    swprintf(question, 128, L"%d 個のジョブが実行中です。中止して終了しますか?", running);
+    if (showMessageBox(hwnd_, question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    waitingForJobs_ = true;
+    FileJob::cancelAll();
+    // Each job ends on its own: its worker stops within one block and its window closes on this
+    // thread, so the wait goes on pumping messages. A copy still open when the process ends is
+    // removed by the system all the same (its deletion is pending until it is complete).
+    const ULONGLONG giveUp = GetTickCount64() + 10000;
+    HANDLE ended = FileJob::endedEvent();
+    while (FileJob::liveCount() > 0 && GetTickCount64() < giveUp) {
+        MsgWaitForMultipleObjects(1, &ended, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                waitingForJobs_ = false;
+                return true;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    waitingForJobs_ = false;
+    return true;
 }
 
 void CMainFrame::onSplitCenter() {

@@ -41,6 +41,10 @@ protected:
     void onDestroy();
 
     void onQuitConfirm();
+    void onClose();
+    // Whether the window may close now: with file jobs running, asks whether to cancel them and,
+    // on Yes, cancels them and waits until each has removed what it had not finished.
+    bool mayCloseWithJobs();
     void onSplitCenter();
     void onWindowSplit();
     void onSetupFont();
@@ -72,4 +76,5 @@ private:
     ButtonBar buttonBar_;
     CVantorView left_;
     CVantorView right_;
+    bool waitingForJobs_ = false;
 };

@@ -3,14 +3,42 @@
 #include "fileops/ProgressDialog.h"
 #include "fileops/TransferJob.h"
 #include "resource.h"
+#include <mutex>
+#include <set>
 
 std::atomic<int> FileJob::live_{0};
 
-FileJob::FileJob() { ++live_; }
+namespace {
+// The jobs in existence, for cancelling them all. A job leaves it first thing in its destructor,
+// under the same lock, so a job being cancelled is never one being deleted.
+std::mutex& registryLock() {
+    static std::mutex lock;
+    return lock;
+}
+std::set<FileJob*>& registry() {
+    static std::set<FileJob*> jobs;
+    return jobs;
+}
+}  // namespace
+
+FileJob::FileJob() {
+    std::lock_guard<std::mutex> guard(registryLock());
+    registry().insert(this);
+    ++live_;
+}
 
 FileJob::~FileJob() {
+    {
+        std::lock_guard<std::mutex> guard(registryLock());
+        registry().erase(this);
+    }
     --live_;
     SetEvent(endedEvent());
+}
+
+void FileJob::cancelAll() {
+    std::lock_guard<std::mutex> guard(registryLock());
+    for (FileJob* job : registry()) job->link_.requestCancel();
 }
 
 HANDLE FileJob::endedEvent() {

@@ -20,6 +20,9 @@ public:
     JobLink& link() { return link_; }
     // Jobs in existence, for the tests' leak checks.
     static int liveCount() { return live_.load(); }
+    // Asks every running job to stop at its next check (within one block of a file); each removes
+    // what it had not finished and deletes itself as usual.
+    static void cancelAll();
     // Signalled (auto-reset) whenever a job is deleted, on whichever thread that happens, so a loop
     // waiting for jobs to end can sleep instead of polling.
     static HANDLE endedEvent();

@@ -1,3 +1,5 @@
+#include "fileops/FileJob.h"
+#include "fileops/TransferJob.h"
 #include "keys/KeyNames.h"
 #include "support/RunningProgram.h"
 #include "support/SettingsFixture.h"
@@ -220,6 +222,51 @@ TEST_F(MainFrameWindow, QuitConfirmationEndsTheProgramOnlyOnYes) {
     EXPECT_NE(asked.find(L"終了してもよろしいですか？"), std::wstring::npos);
     EXPECT_FALSE(IsWindow(frame));
     EXPECT_EQ(saved(L"PaneGap").empty(), false);  // the exit saved the placement
+}
+
+// Quitting while a copy runs: asked once, No keeps everything going, Yes stops the copy, waits for
+// it to remove its unfinished file and ends; the same for the quit command and closing the window.
+TEST_F(MainFrameWindow, QuittingDuringAJobAsksOnceAndYesLeavesNoUnfinishedFile) {
+    for (const bool byCommand : {true, false}) {
+        SCOPED_TRACE(byCommand ? "the quit command" : "closing the window");
+        TempFolder src, dst;
+        // Large enough (and sparse, so quick to make) that the copy is still running when asked.
+        HANDLE file = CreateFileW((src / L"big.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        LARGE_INTEGER size;
+        size.QuadPart = 5LL << 30;
+        SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+        SetEndOfFile(file);
+        CloseHandle(file);
+        ASSERT_TRUE(program.start(start.path()));
+        HWND frame = program.frameWindow();
+        const int before = FileJob::liveCount();
+        startTransfer({src / L"big.bin"}, dst.path(), false, frame);
+        const auto quit = [&] {
+            if (byCommand) program.command(ID_UI_QUIT_CONFIRM);
+            else SendMessageW(frame, WM_CLOSE, 0, 0);
+        };
+        std::wstring asked;
+        {
+            DialogAction no(L"Vantor", [&](HWND box) {
+                asked = staticTexts(box);
+                clickButton(box, IDNO);
+            });
+            quit();
+            ASSERT_TRUE(no.finish());
+        }
+        EXPECT_NE(asked.find(L"1 個のジョブが実行中です。中止して終了しますか?"), std::wstring::npos);
+        EXPECT_TRUE(IsWindow(frame));
+        EXPECT_EQ(FileJob::liveCount(), before + 1);
+        {
+            DialogAction yes(L"Vantor", [](HWND box) { clickButton(box, IDYES); });
+            quit();
+            ASSERT_TRUE(yes.finish());
+        }
+        EXPECT_FALSE(IsWindow(frame));
+        EXPECT_EQ(FileJob::liveCount(), before);
+        EXPECT_FALSE(fileExists(dst / L"big.bin"));
+        program.stop();
+    }
 }
 
 namespace {
