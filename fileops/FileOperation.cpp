@@ -29,6 +29,10 @@ void FileOperation::report(const std::wstring& text, int slot) {
     if (link_) link_->report(text, slot);
 }
 
+void FileOperation::fail(const std::wstring& path, DWORD error) {
+    if (link_) link_->recordFailure(path, error);
+}
+
 void FileOperation::ask(int note) {
     if (!link_ || !wait_) return;
     ResetEvent(wait_.get());
@@ -43,7 +47,9 @@ void ItemOperation::body() {
     for (const std::wstring& path : paths) {
         const std::optional<SplitPath> split = splitPath(path);
         const DWORD attributes = GetFileAttributesW(literalPath(path).c_str());
-        if (split && attributes != INVALID_FILE_ATTRIBUTES) {
+        if (!split || attributes == INVALID_FILE_ATTRIBUTES) {
+            fail(path, split ? GetLastError() : ERROR_INVALID_NAME);
+        } else {
             if (split->folder != parent) {
                 parent = split->folder;
                 resolvedParent = resolvedPath(parent);

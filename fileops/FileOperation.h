@@ -32,6 +32,8 @@ protected:
     void report(const std::wstring& text, int slot);
     // Posts a same-name question and waits until the dialog answered it (or cancelled).
     void ask(int note);
+    // Notes an item passed over, with the platform's (or the program's) reason, for the end.
+    void fail(const std::wstring& path, DWORD error);
 
     JobLink* link_;
 

@@ -6,7 +6,10 @@
 #include <type_traits>
 
 void DeleteOperation::onFile(const std::wstring& path, const std::wstring& resolved) {
-    if (ItemHandle item = ItemHandle::open(path, ItemHandle::kRemove, resolved)) item.remove();
+    ItemHandle item = ItemHandle::open(path, ItemHandle::kRemove, resolved);
+    if (item && item.remove()) return;
+    // A folder left holding something is no failure of its own: what stayed inside was reported.
+    if (item.error() != ERROR_DIR_NOT_EMPTY) fail(path, item.error());
 }
 
 void DeleteOperation::onFolder(const std::wstring& path, const std::wstring& resolved) { onFile(path, resolved); }
@@ -14,16 +17,19 @@ void DeleteOperation::onFolder(const std::wstring& path, const std::wstring& res
 void AttributeOperation::onFile(const std::wstring& path, const std::wstring& resolved) {
     ItemHandle item = ItemHandle::open(path, ItemHandle::kChange, resolved);
     // An item whose attributes cannot be read is left alone rather than given guessed ones.
-    if (!item || item.attributes() == INVALID_FILE_ATTRIBUTES) return;
-    item.setAttributes(applyMasks(item.attributes(), masks));
+    if (item && item.attributes() != INVALID_FILE_ATTRIBUTES && item.setAttributes(applyMasks(item.attributes(), masks)))
+        return;
+    fail(path, item.error() ? item.error() : ERROR_ACCESS_DENIED);
 }
 
 void AttributeOperation::onFolder(const std::wstring& path, const std::wstring& resolved) { onFile(path, resolved); }
 
 void TimestampOperation::onFile(const std::wstring& path, const std::wstring& resolved) {
-    if (ItemHandle item = ItemHandle::open(path, ItemHandle::kChange, resolved))
-        item.setTimes(creation ? &*creation : nullptr, lastAccess ? &*lastAccess : nullptr,
-                      lastWrite ? &*lastWrite : nullptr);
+    ItemHandle item = ItemHandle::open(path, ItemHandle::kChange, resolved);
+    if (item && item.setTimes(creation ? &*creation : nullptr, lastAccess ? &*lastAccess : nullptr,
+                              lastWrite ? &*lastWrite : nullptr))
+        return;
+    fail(path, item.error());
 }
 
 void TimestampOperation::onFolder(const std::wstring& path, const std::wstring& resolved) { onFile(path, resolved); }

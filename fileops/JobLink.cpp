@@ -56,6 +56,16 @@ void JobLink::report(const std::wstring& text, int slot) {
 
 void JobLink::post(ProgressNote note, LPARAM lParam) { PostMessageW(window_, WM_OPERATION_PROGRESS, note, lParam); }
 
+void JobLink::recordFailure(const std::wstring& path, DWORD error) {
+    std::lock_guard<std::mutex> guard(lock_);
+    failures_.add(path, error);
+}
+
+std::wstring JobLink::failureSummary() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return failures_.summary();
+}
+
 std::wstring JobLink::slotText(int slot) const {
     std::lock_guard<std::mutex> guard(lock_);
     return slot == 0 || slot == 1 ? slots_[slot] : L"";

@@ -9,6 +9,7 @@
 // has gone.
 #pragma once
 #include "fileops/ConflictDecision.h"
+#include "fileops/JobFailures.h"
 #include <windows.h>
 #include <mutex>
 #include <string>
@@ -44,8 +45,13 @@ public:
     void report(const std::wstring& text, int slot);
     void post(ProgressNote note, LPARAM lParam = 0);
 
+    // An item the worker passed over, for the message at the end.
+    void recordFailure(const std::wstring& path, DWORD error);
+
     // User-interface side.
     std::wstring slotText(int slot) const;
+    // The message about the items passed over; empty when none was.
+    std::wstring failureSummary() const;
     // The latest texts, to be shown now; the note stays out until `endTextPause`.
     void takeTexts(std::wstring& source, std::wstring& target);
     // After a pause: true when the texts changed meanwhile (take and show them, pause again);
@@ -78,4 +84,5 @@ private:
     wchar_t slots_[2][kSlotCapacity + 1] = {};
     bool textNoted_ = false;  // a text note is out, or the dialog pauses after showing one
     bool textChanged_ = false;  // since the dialog last took the texts
+    JobFailures failures_;
 };

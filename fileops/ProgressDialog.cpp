@@ -1,6 +1,7 @@
 #include "fileops/ProgressDialog.h"
 #include "fileops/ConflictDialog.h"
 #include "fileops/JobLink.h"
+#include "framework/MessageBox.h"
 #include "resource.h"
 
 ProgressDialog::ProgressDialog(JobLink& link, UINT templateId, const wchar_t* label)
@@ -30,12 +31,14 @@ bool ProgressDialog::onInitDialog() {
     if (label_) setItemText(IDC_JOB_SOURCE_LABEL, label_);
     SetTimer(hwnd_, kShowTimer, kShowDelayMs, nullptr);
     if (link_) link_->begin(hwnd_);
-    return true;
+    // No focus: the keys the user types go on reaching the pane; only a click makes this window
+    // the one they reach (and so only the user's own action on it cancels the job).
+    return false;
 }
 
 void ProgressDialog::showNow() {
     KillTimer(hwnd_, kShowTimer);
-    if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
+    if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
 }
 
 void ProgressDialog::showTexts(LPARAM lines) {
@@ -61,9 +64,13 @@ void ProgressDialog::onCancel() {
 LRESULT ProgressDialog::onProgress(WPARAM wParam, LPARAM lParam) {
     if (!link_) return 0;
     switch (wParam) {
-    case kJobEnded:
+    case kJobEnded: {
+        // Items passed over are told once, at the end, over the window the job was started from.
+        const std::wstring failures = link_->failureSummary();
+        if (!failures.empty()) showMessageBox(GetWindow(hwnd_, GW_OWNER), failures, MB_OK | MB_ICONEXCLAMATION);
         onCancel();
         break;
+    }
     case kTextChanged:
         showTexts(lParam);
         break;

@@ -3,6 +3,7 @@
 #include "common/PathUtil.h"
 #include "common/ResolvedPath.h"
 #include "fileops/FileCopy.h"
+#include "fileops/JobFailures.h"
 #include "fileops/JobLink.h"
 #include "fileops/TransferRules.h"
 #include <algorithm>
@@ -55,7 +56,9 @@ void TransferOperation::body() {
     for (const std::wstring& path : paths) {
         const DWORD attributes = GetFileAttributesW(literalPath(path).c_str());
         const std::optional<SplitPath> split = splitPath(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES && split) {
+        if (attributes == INVALID_FILE_ATTRIBUTES || !split) {
+            fail(path, split ? GetLastError() : ERROR_INVALID_NAME);  // gone since it was chosen
+        } else {
             sameVolume_ = sameTextIgnoringCase(rootPrefix(path), destinationRoot) ? 1 : 0;
             if (split->folder != from.folder) from = {split->folder, resolvedFolder(split->folder)};
             // Moving an item into the folder it is in does nothing, however the folder is spelled.
@@ -86,7 +89,10 @@ void TransferOperation::transferFile(const Place& from, const Place& to, const s
     report(source, 0);
     report(target, 1);
     const DWORD error = transferFileTo(source, resolved, target, false);
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;  // done, or passed over
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+        if (error != 0 && !cancelled()) fail(source, error);
+        return;
+    }
     while (exists(target)) {
         if (d.fileApplyToAll == 0 || d.fileDecision == kRename) {
             askSameName(source, target, kSameNameFile);
@@ -105,13 +111,17 @@ void TransferOperation::transferFile(const Place& from, const Place& to, const s
     }
     // An item is never written onto itself, and a target that is a link is not written through:
     // what it leads to was not chosen.
-    if (exists(target) && (!ItemHandle::open(target, ItemHandle::kChange, to.resolved + d.newName) ||
-                           sameResolvedPath(resolvedPath(target), resolvedPath(source))))
-        return;
+    if (exists(target)) {
+        const ItemHandle existing = ItemHandle::open(target, ItemHandle::kChange, to.resolved + d.newName);
+        if (!existing || sameResolvedPath(resolvedPath(target), resolvedPath(source))) {
+            fail(source, existing ? kFailOntoItself : existing.error());
+            return;
+        }
+    }
     report(source, 0);
     report(target, 1);
     // Failures are passed over: the item stays where it was and the job goes on.
-    transferFileTo(source, resolved, target, true);
+    if (const DWORD failed = transferFileTo(source, resolved, target, true); failed != 0 && !cancelled()) fail(source, failed);
 }
 
 DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::wstring& resolved,
@@ -144,14 +154,22 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
     const std::wstring source = from.folder + name;
     std::wstring sourceResolved;
     const bool linked = isLinkedFolder(source, attributes, from.resolved, name, sourceResolved);
-    if (sourceResolved.empty()) return;  // gone, or cannot be opened
+    if (sourceResolved.empty()) {  // gone, or cannot be opened
+        fail(source, GetLastError());
+        return;
+    }
     // A move takes a link as itself; a copy copies what it leads to. Neither enters a folder it is
     // already walking (a link back up the tree) nor one that holds the folder written into.
     if (std::any_of(copying_.begin(), copying_.end(),
                     [&](const std::wstring& f) { return sameResolvedPath(f, sourceResolved); }) ||
-        resolvedInside(to.resolved, sourceResolved))
+        resolvedInside(to.resolved, sourceResolved)) {
+        fail(source, kFailLoop);
         return;
-    if (move == 1 && linked && sameVolume_ == 0) return;  // it cannot be carried across as itself
+    }
+    if (move == 1 && linked && sameVolume_ == 0) {  // it cannot be carried across as itself
+        fail(source, ItemHandle::kReachedThroughLink);
+        return;
+    }
     d.newName = name;
     std::wstring target = to.folder + d.newName;
     while (exists(target)) {
@@ -163,7 +181,10 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         if (d.folderDecision == kOverwrite || d.folderDecision == kDeleteThenTransfer) {
             // Merging into, or deleting, a target that is the source or holds it (or lies inside
             // it) would transfer the folder onto itself or delete it before it is read.
-            if (targetResolved.empty() || overlap(targetResolved, sourceResolved)) return;
+            if (targetResolved.empty() || overlap(targetResolved, sourceResolved)) {
+                fail(source, kFailOverlapsSource);
+                return;
+            }
         }
         if (d.folderDecision == kOverwrite) {
             transferContents({ensureTrailingBackslash(source), ensureTrailingBackslash(sourceResolved)}, source,
@@ -173,12 +194,17 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         if (d.folderDecision == kDeleteThenTransfer) {
             report(target, 1);
             std::wstring walked;
+            DWORD leftover = ERROR_DIR_NOT_EMPTY;  // what deleteTree could not remove it reports itself
             if (!isLinkedFolder(target, GetFileAttributesW(literalPath(target).c_str()), to.resolved, d.newName, walked))
                 deleteTree(target, walked, 1);
-            else if (ItemHandle link = ItemHandle::open(target, ItemHandle::kRemove, to.resolved + d.newName))
-                link.remove();
+            else if (ItemHandle link = ItemHandle::open(target, ItemHandle::kRemove, to.resolved + d.newName); !(link && link.remove()))
+                leftover = link.error();
+            if (cancelled()) return;
             // What could not be deleted is not transferred into.
-            if (cancelled() || exists(target)) return;
+            if (exists(target)) {
+                fail(source, leftover);
+                return;
+            }
             break;
         }
         if (d.folderDecision != kRename) return;  // not transferred
@@ -188,11 +214,21 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         report(source, 0);
         report(target, 1);
         ItemHandle item = ItemHandle::open(source, ItemHandle::kRename, from.resolved + name);
-        if (!item) return;  // a link the platform cannot move as itself stays where it is
-        if (item.renameTo(target, false) || item.error() != ERROR_NOT_SAME_DEVICE) return;
+        if (item && item.renameTo(target, false)) return;
+        // A link the platform cannot move as itself stays where it is.
+        if (!item || item.error() != ERROR_NOT_SAME_DEVICE) {
+            fail(source, item.error());
+            return;
+        }
     }
-    if (move == 1 && linked) return;
-    if (!CreateDirectoryW(literalPath(target).c_str(), nullptr)) return;
+    if (move == 1 && linked) {
+        fail(source, ItemHandle::kReachedThroughLink);
+        return;
+    }
+    if (!CreateDirectoryW(literalPath(target).c_str(), nullptr)) {
+        fail(target, GetLastError());
+        return;
+    }
     transferContents({ensureTrailingBackslash(source), ensureTrailingBackslash(sourceResolved)}, source,
                      {ensureTrailingBackslash(target), resolvedFolder(target)});
 }
@@ -209,8 +245,9 @@ void TransferOperation::transferContents(const Place& source, const std::wstring
     if (!cancelled() && move == 1) {
         // Anything skipped or failed keeps the source folder in place.
         report(sourcePath, 0);
-        if (ItemHandle folder = ItemHandle::open(sourcePath, ItemHandle::kRemove, withoutTrailingBackslash(source.resolved)))
-            folder.remove();
+        // A folder still holding what was passed over stays; that was reported already.
+        ItemHandle folder = ItemHandle::open(sourcePath, ItemHandle::kRemove, withoutTrailingBackslash(source.resolved));
+        if (!(folder && folder.remove()) && folder.error() != ERROR_DIR_NOT_EMPTY) fail(sourcePath, folder.error());
     }
 }
 
@@ -223,11 +260,13 @@ void TransferOperation::deleteTree(const std::wstring& folder, const std::wstrin
             deleteTree(base + name, walked, slot);
         } else {
             report(base + name, slot);
-            if (ItemHandle item = ItemHandle::open(base + name, ItemHandle::kRemove, resolvedBase + name)) item.remove();
+            ItemHandle item = ItemHandle::open(base + name, ItemHandle::kRemove, resolvedBase + name);
+            if (!(item && item.remove())) fail(base + name, item.error());
         }
         return true;
     });
     if (cancelled()) return;
     report(folder, slot);
-    if (ItemHandle item = ItemHandle::open(folder, ItemHandle::kRemove, resolved)) item.remove();
+    ItemHandle item = ItemHandle::open(folder, ItemHandle::kRemove, resolved);
+    if (!(item && item.remove()) && item.error() != ERROR_DIR_NOT_EMPTY) fail(folder, item.error());
 }

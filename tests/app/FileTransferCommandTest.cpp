@@ -81,3 +81,43 @@ TEST_F(FileTransferCommand, RefusesTheSameFolderAndAFolderIntoItselfKeepingTheMa
     EXPECT_EQ(left().listing().list().markedCount(), 2);
     EXPECT_FALSE(fileExists(src / L"sub\\a.txt"));
 }
+
+// The job's window opens hidden and later shows itself, but the keys typed meanwhile stay with
+// the pane: Space and Down mark and move there, and the job goes on until its own Cancel.
+TEST_F(FileTransferCommand, ARunningJobNeverTakesTheKeysTypedForThePane) {
+    HANDLE file = CreateFileW((src / L"big.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 5LL << 30;  // sparse: quick to make, and still copying when the window shows
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    program.command(ID_VIEW_RENEW);
+    left().setCursor(at(L"big.bin"));
+    const int before = FileJob::liveCount();
+    program.command(ID_FILE_COPY);
+    ASSERT_EQ(FileJob::liveCount(), before + 1);
+    HWND job = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM found) {
+        if (windowText(hwnd) == L"ファイル転送") *reinterpret_cast<HWND*>(found) = hwnd;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&job));
+    ASSERT_NE(job, nullptr);
+
+    for (const bool shown : {false, true}) {
+        SCOPED_TRACE(shown ? "window shown" : "window still hidden");
+        if (shown) {
+            for (int waited = 0; waited < 10000 && !IsWindowVisible(job); waited += 50) program.pump(50);
+            ASSERT_TRUE(IsWindowVisible(job));
+        }
+        EXPECT_EQ(GetFocus(), left().hwnd());
+        left().setCursor(at(L"a.txt"));
+        const int cursor = left().listing().cursor();
+        program.pressKey(VK_SPACE, RunningProgram::kNoModifier, GetFocus());
+        EXPECT_EQ(left().listing().cursor(), cursor + 1) << "Space marked the entry and moved down in the pane";
+        EXPECT_EQ(FileJob::liveCount(), before + 1) << "the job goes on";
+    }
+    SendMessageW(job, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 200 && FileJob::liveCount() != before; ++i) program.pump(50);
+    EXPECT_EQ(FileJob::liveCount(), before);
+    EXPECT_FALSE(fileExists(dst / L"big.bin"));
+}

@@ -1,6 +1,7 @@
 // A copy that cannot finish (cancelled, disk full) leaves nothing incomplete under any name, and a
 // file it was to replace stays as it was.
 #include "fileops/FileCopy.h"
+#include "fileops/JobFailures.h"
 #include "support/FileLinks.h"
 #include "support/TempFolder.h"
 #include "JobDriver.h"
@@ -88,8 +89,13 @@ TEST(FileCopy, AJobOntoAFullDiskLeavesOnlyWholeFiles) {
         writeFile(src / name, written[name]);
         sources.push_back(src / name);
     }
+    JobReport report;
     ASSERT_TRUE(transfer(sources, small.drive() + L"\\", false));
     const auto copied = contentsOf(small.drive());
+    // Told once at the end: how many were passed over, and why.
+    const std::wstring told = report.finish();
+    EXPECT_NE(told.find(std::to_wstring(5 - copied.size()) + L" 個の項目を処理できませんでした"), std::wstring::npos) << told;
+    EXPECT_NE(told.find(failureReason(ERROR_DISK_FULL)), std::wstring::npos) << told;
     EXPECT_GE(copied.size(), 1u);
     EXPECT_LT(copied.size(), 5u);
     for (const auto& [name, bytes] : copied) EXPECT_EQ(bytes, written[name]) << "a partial file left";

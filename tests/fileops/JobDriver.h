@@ -5,6 +5,7 @@
 #include "fileops/TransferJob.h"
 #include "resource.h"
 #include "support/UiDriver.h"
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -68,3 +69,37 @@ private:
     std::thread thread_;
 };
 
+
+// Answers the message a job shows at its end about the items it passed over, and keeps its text.
+class JobReport {
+public:
+    JobReport() : ui_(GetCurrentThreadId()), thread_([this] { run(); }) {}
+    ~JobReport() { finish(); }
+    JobReport(const JobReport&) = delete;
+    JobReport& operator=(const JobReport&) = delete;
+
+    // Stops looking (call it once the jobs have ended: a job shows its message before it ends) and
+    // gives the message's text, empty when none came.
+    std::wstring finish() {
+        done_ = true;
+        if (thread_.joinable()) thread_.join();
+        return text_;
+    }
+
+private:
+    void run() {
+        while (!done_) {
+            HWND box = waitForWindow(ui_, L"Vantor", 20);
+            if (!box) continue;
+            text_ += staticTexts(box);
+            clickButton(box, IDOK);
+            // Hidden once answered; several jobs' messages may stand nested, so no waiting for it to go.
+            for (int waited = 0; waited < 2000 && IsWindowVisible(box); waited += 10) Sleep(10);
+        }
+    }
+
+    DWORD ui_;
+    std::atomic<bool> done_{false};
+    std::wstring text_;
+    std::thread thread_;
+};

@@ -37,7 +37,12 @@ TEST(Transfer, CopiesFilesAndFoldersWithTheirContents) {
     src.makeFolder(L"tree");
     src.makeFolder(L"tree\\deep");
     src.writeFile(L"tree\\deep\\leaf.txt", "leaf");
+    JobReport report;
     ASSERT_TRUE(transfer({src / L"a.txt", src / L"tree", src / L"missing"}, dst.path(), false));
+    // The one item passed over is told at the end, with where it was.
+    const std::wstring said = report.finish();
+    EXPECT_NE(said.find(L"1 個の項目を処理できませんでした"), std::wstring::npos);
+    EXPECT_NE(said.find(src / L"missing"), std::wstring::npos);
     EXPECT_EQ(readFileBytes(dst / L"a.txt"), "a");
     EXPECT_EQ(readFileBytes(dst / L"tree\\deep\\leaf.txt"), "leaf");
     EXPECT_TRUE(fileExists(src / L"tree\\deep\\leaf.txt"));
@@ -69,7 +74,9 @@ TEST(Transfer, MoveRenamesWithinAVolumeAndCopiesThenRemovesAcrossVolumes) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     {
         Answers answers(std::vector<Answers::Answer>{{IDC_CONFLICT_OVERWRITE}});
+        JobReport report;
         ASSERT_TRUE(transfer({dst / L"tree"}, other, true));
+        EXPECT_NE(report.finish().find(dst / L"tree\\stuck.txt"), std::wstring::npos);
     }
     CloseHandle(held);
     EXPECT_TRUE(fileExists(dst / L"tree\\stuck.txt"));
@@ -208,6 +215,7 @@ TEST(Transfer, ThousandJobsStartedAndCancelledLeaveNoJobBehind) {
     const std::vector<std::wstring> sources = {src / L"f0", src / L"f1", src / L"f2"};
     std::mt19937 random(20261207);
     const int before = FileJob::liveCount();
+    JobReport report;  // jobs find their files taken by the moves of others, and say so
     for (int i = 0; i < 1000; ++i) {
         // A destination of its own, so that no job meets a same-name question.
         const std::wstring destination = dst / std::to_wstring(i);
