@@ -15,5 +15,6 @@ void runListingFigures(const BenchOptions& options);
 void runWindowFigures(const BenchOptions& options);
 void runStartUpFigures(const BenchOptions& options);
 void runCopyFigures(const BenchOptions& options);
+void runFileJobFigures(const BenchOptions& options);
 // Loads `folder` in a fresh process and prints what the listing holds in memory.
 void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder, const std::wstring& settingsPath);

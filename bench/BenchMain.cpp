@@ -50,5 +50,6 @@ int wmain(int argc, wchar_t** argv) {
     runWindowFigures(options);
     runStartUpFigures(options);
     runCopyFigures(options);
+    runFileJobFigures(options);
     return 0;
 }

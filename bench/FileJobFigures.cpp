@@ -1,0 +1,174 @@
+// Many small files through each kind of file job (copy, move to another drive, delete, and a move
+// of their folder on the same drive) against a plain loop of the platform's own call over the same
+// files. Raw loop and job alternate round by round and the figure is the median of the per-round
+// ratios, so a machine that is busy for a while weighs on both sides alike.
+#include "bench/BenchClock.h"
+#include "bench/BenchFigures.h"
+#include "bench/BenchFolders.h"
+#include "fileops/FileJob.h"
+#include "fileops/ItemJobs.h"
+#include "fileops/TransferJob.h"
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+constexpr int kFiles = 10000;
+constexpr int kRounds = 7;
+
+void waitForJobs(int before) {
+    const HANDLE ended = FileJob::endedEvent();
+    while (FileJob::liveCount() != before) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (FileJob::liveCount() == before) break;
+        MsgWaitForMultipleObjects(1, &ended, FALSE, 1000, QS_ALLINPUT);
+    }
+}
+
+void runTransfer(const std::vector<std::wstring>& sources, const std::wstring& target, bool move) {
+    const int before = FileJob::liveCount();
+    startTransfer(sources, target, move, nullptr);
+    waitForJobs(before);
+}
+
+void runDelete(const std::vector<std::wstring>& paths) {
+    const int before = FileJob::liveCount();
+    auto* job = new DeleteJob;
+    job->attach();
+    job->operation().paths = paths;
+    FileJob::start(job, nullptr);
+    waitForJobs(before);
+}
+
+void removeFolder(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L"\\" + data.cFileName).c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+// `count` files of 4 KB in a new folder; their paths.
+std::vector<std::wstring> makeFiles(const std::wstring& folder, int count) {
+    removeFolder(folder);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    static const std::string block(4096, 'v');
+    std::vector<std::wstring> files;
+    for (int i = 0; i < count; ++i) {
+        files.push_back(folder + L"\\small" + std::to_wstring(i) + L".dat");
+        HANDLE file = CreateFileW(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return files;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+struct Side {
+    std::function<void()> prepare;  // untimed: puts the files where the timed part expects them
+    std::function<void()> run;
+};
+
+// Raw and job in turn, each round after an untimed warm-up; prints the median ratio of raw time
+// to job time (the job's share of the raw throughput) and the job's extra time per file.
+void figure(const char* name, int files, const Side& raw, const Side& job, double goal) {
+    std::vector<double> ratios, rawMs, jobMs;
+    for (int round = 0; round <= kRounds; ++round) {
+        raw.prepare();
+        double start = nowMs();
+        raw.run();
+        const double rawTime = nowMs() - start;
+        job.prepare();
+        start = nowMs();
+        job.run();
+        const double jobTime = nowMs() - start;
+        if (round == 0) continue;
+        rawMs.push_back(rawTime);
+        jobMs.push_back(jobTime);
+        ratios.push_back(jobTime > 0 ? rawTime / jobTime : 0);
+    }
+    const double perFile = (median(jobMs) - median(rawMs)) * 1000.0 / files;
+    std::printf("%s %d: %.2f ms against %.2f ms raw: %.3f of the raw throughput (median of %d rounds' ratios, "
+                "goal >= %.2f), %+.1f us per file\n",
+                name, files, median(jobMs), median(rawMs), median(ratios), kRounds, goal, perFile);
+    std::fflush(stdout);
+}
+}  // namespace
+
+void runFileJobFigures(const BenchOptions& options) {
+    const std::wstring source = options.dataRoot + L"\\jobs-source";
+    const std::wstring target = options.dataRoot + L"\\jobs-target";
+    // Another drive by its letter: the prefix's C: drive, where the temp folder lies.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring otherDrive = std::wstring(temp) + L"vantor-bench-jobs";
+    std::vector<std::wstring> files;
+    const auto fresh = [&] { files = makeFiles(source, kFiles); };
+    const auto emptied = [](const std::wstring& folder) {
+        return [folder] {
+            removeFolder(folder);
+            CreateDirectoryW(folder.c_str(), nullptr);
+        };
+    };
+    const auto freshAndEmpty = [&](const std::wstring& folder) {
+        return [&, folder] {
+            fresh();
+            emptied(folder)();
+        };
+    };
+
+    if (options.wants("copy small files")) {
+        fresh();
+        figure("copy small files", kFiles,
+               {emptied(target),
+                [&] {
+                    for (const std::wstring& file : files)
+                        CopyFileW(file.c_str(), (target + file.substr(file.rfind(L'\\'))).c_str(), TRUE);
+                }},
+               {emptied(target), [&] { runTransfer(files, target, false); }},
+               0.9);
+    }
+    if (options.wants("move small files to another drive")) {
+        figure("move small files to another drive", kFiles,
+               {freshAndEmpty(otherDrive),
+                [&] {
+                    for (const std::wstring& file : files)
+                        MoveFileExW(file.c_str(), (otherDrive + file.substr(file.rfind(L'\\'))).c_str(),
+                                    MOVEFILE_COPY_ALLOWED);
+                }},
+               {freshAndEmpty(otherDrive), [&] { runTransfer(files, otherDrive, true); }},
+               0.9);
+        removeFolder(otherDrive);
+    }
+    if (options.wants("delete small files")) {
+        figure("delete small files", kFiles, {fresh, [&] {
+                                                  for (const std::wstring& file : files) DeleteFileW(file.c_str());
+                                              }},
+               {fresh, [&] { runDelete(files); }}, 0.9);
+    }
+    if (options.wants("move a folder within the drive")) {
+        // A move of a folder on its own drive is one rename, however many files it holds.
+        fresh();
+        const std::wstring moved = target + L"\\jobs-source";
+        const auto ready = [&] {
+            removeFolder(target);
+            CreateDirectoryW(target.c_str(), nullptr);
+            if (GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES) MoveFileW(moved.c_str(), source.c_str());
+        };
+        figure("move a folder within the drive", kFiles, {ready, [&] { MoveFileW(source.c_str(), moved.c_str()); }},
+               {ready, [&] { runTransfer({source}, target, true); }}, 0.0);
+        MoveFileW(moved.c_str(), source.c_str());
+    }
+    removeFolder(source);
+    removeFolder(target);
+}
