@@ -38,10 +38,15 @@ ItemHandle ItemHandle::open(const std::wstring& path, DWORD access, const std::w
         item.error_ = kReachedThroughLink;
         return item;
     }
-    FILE_BASIC_INFO basic{};
-    if (GetFileInformationByHandleEx(item.handle_.get(), FileBasicInfo, &basic, sizeof(basic)))
-        item.attributes_ = basic.FileAttributes;
     return item;
+}
+
+DWORD ItemHandle::attributes() const {
+    FILE_BASIC_INFO basic{};
+    if (attributes_ == INVALID_FILE_ATTRIBUTES && handle_ &&
+        GetFileInformationByHandleEx(handle_.get(), FileBasicInfo, &basic, sizeof(basic)))
+        attributes_ = basic.FileAttributes;
+    return attributes_;
 }
 
 bool ItemHandle::fail() {
@@ -52,13 +57,17 @@ bool ItemHandle::fail() {
 bool ItemHandle::remove() {
     FILE_DISPOSITION_INFO disposition{TRUE};
     if (SetFileInformationByHandle(handle_.get(), FileDispositionInfo, &disposition, sizeof(disposition))) return true;
-    if (attributes_ == INVALID_FILE_ATTRIBUTES || !(attributes_ & FILE_ATTRIBUTE_READONLY)) return fail();
+    const DWORD error = GetLastError();
+    if (attributes() == INVALID_FILE_ATTRIBUTES || !(attributes_ & FILE_ATTRIBUTE_READONLY)) {
+        error_ = error;
+        return false;
+    }
     const DWORD protectedAttributes = attributes_;
     if (!setAttributes(protectedAttributes & ~FILE_ATTRIBUTE_READONLY)) return false;
     if (SetFileInformationByHandle(handle_.get(), FileDispositionInfo, &disposition, sizeof(disposition))) return true;
-    const DWORD error = GetLastError();
+    const DWORD lastError = GetLastError();
     setAttributes(protectedAttributes);
-    error_ = error;
+    error_ = lastError;
     return false;
 }
 

@@ -25,7 +25,8 @@ public:
 
     explicit operator bool() const { return static_cast<bool>(handle_); }
     DWORD error() const { return error_; }
-    DWORD attributes() const { return attributes_; }
+    // The item's attributes, read when first asked for; INVALID_FILE_ATTRIBUTES when they cannot be.
+    DWORD attributes() const;
 
     // Deletes the item for good (a folder must be empty), clearing the read-only attribute first;
     // a protected item that is not removed stays protected.
@@ -43,5 +44,5 @@ private:
 
     UniqueHandle handle_;
     DWORD error_ = 0;
-    DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
+    mutable DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
 };
