@@ -3,7 +3,7 @@
 #include <string>
 
 struct BenchOptions {
-    std::wstring dataRoot;      // holds the folders of BenchFolders.h
+    std::wstring dataRoot;      // holds the folders of BenchFolders.h and all else the benchmark writes
     std::wstring programPath;   // Vantor.exe, for the start-up figures
     std::wstring settingsPath;  // a settings file of the benchmark's own
     std::string filter;         // only figures whose name contains it; empty for all

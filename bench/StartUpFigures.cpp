@@ -59,10 +59,7 @@ double startOnce(const std::wstring& exe) {
 
 void runStartUpFigures(const BenchOptions& options) {
     if (!options.wants("start-up")) return;
-    wchar_t temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH) return;
-    const std::wstring dir = std::wstring(temp) + L"vantor-bench-start";
+    const std::wstring dir = options.dataRoot + L"\\start-up";
     CreateDirectoryW(dir.c_str(), nullptr);
     const std::wstring exe = dir + L"\\Vantor.exe";
     if (!CopyFileW(options.programPath.c_str(), exe.c_str(), FALSE)) {

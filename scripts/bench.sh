@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The benchmark command: set up the machine, build, make the data folders (once; they are kept
-# under $VANTOR_BENCH_DATA, default ${TMPDIR:-/tmp}/vantor-bench) and run the benchmark under Wine.
+# under $VANTOR_BENCH_DATA, default ${TMPDIR:-/tmp}/vantor-bench, where the benchmark also keeps its
+# settings file and its copy of the program, and where no test looks) and run it under Wine.
 # An argument keeps only the figures whose name contains it, e.g. scripts/bench.sh "sort type".
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"

@@ -34,19 +34,6 @@ protected:
     std::wstring work;
     RunningProgram program;
 };
-
-// A folder on Wine's Z: drive (the Unix root), for moves between drives.
-class ZDriveFolder {
-public:
-    ZDriveFolder() : path_(L"Z:\\tmp\\vantor-nav-" + std::to_wstring(GetCurrentProcessId())) {
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~ZDriveFolder() { RemoveDirectoryW(path_.c_str()); }
-    const std::wstring& path() const { return path_; }
-
-private:
-    std::wstring path_;
-};
 }  // namespace
 
 TEST_F(FolderNavigation, EnteringPutsTheCursorOnTheParentEntryAndLeavingOnTheFolderLeft) {
@@ -141,7 +128,7 @@ TEST_F(FolderNavigation, AlignAndSwapMoveTheRightPaneButKeepTheActiveOne) {
 }
 
 TEST_F(FolderNavigation, SwapRecordsEachPanesNewFolderInItsOwnHistoryAndInTheDriveMemory) {
-    ZDriveFolder other;
+    const TempFolder other(otherDriveTestRoot());  // on drive Z:, for moves between drives
     left().changeFolder(work + L"\\SRC", false);
     right().changeFolder(other.path(), false);
     program.command(ID_DIR_SWAP);
@@ -157,7 +144,7 @@ TEST_F(FolderNavigation, SwapRecordsEachPanesNewFolderInItsOwnHistoryAndInTheDri
 }
 
 TEST_F(FolderNavigation, ADriveParameterGoesToTheLastFolderOfThatDriveOrItsRoot) {
-    ZDriveFolder other;
+    const TempFolder other(otherDriveTestRoot());  // on drive Z:, for moves between drives
     left().changeFolder(L"SRC", true);
     right().changeFolder(other.path(), false);
     left().onDriveSelectParameter(L"z:");

@@ -46,15 +46,12 @@ bool runItemJob(const std::vector<std::wstring>& paths, const std::function<void
     return waitForJobs(before);
 }
 
-// A folder on another drive than the temp folder's, removed with its contents at the end.
+// A folder on another drive than the tests' one; links a job made in it go before the rest.
 struct OtherDriveFolder {
-    std::wstring path = L"Z:\\tmp\\vantor_chosen_" + std::to_wstring(GetCurrentProcessId());
-    OtherDriveFolder() { CreateDirectoryW(path.c_str(), nullptr); }
+    const TempFolder folder{otherDriveTestRoot()};
+    const std::wstring path = folder.path();
     ~OtherDriveFolder() {
         for (const wchar_t* name : {L"\\sel\\dlink", L"\\sel\\flink", L"\\dlink", L"\\flink"}) removeLink(path + name);
-        for (const wchar_t* name : {L"\\sel\\own.txt", L"\\flink", L"\\canary.txt"}) DeleteFileW((path + name).c_str());
-        RemoveDirectoryW((path + L"\\sel").c_str());
-        RemoveDirectoryW(path.c_str());
     }
 };
 

@@ -57,10 +57,11 @@ TEST(Transfer, MoveRenamesWithinAVolumeAndCopiesThenRemovesAcrossVolumes) {
     EXPECT_FALSE(fileExists(src / L"tree"));
     EXPECT_EQ(fileIndex(dst / L"tree"), identity);  // the same folder, renamed in one step
 
-    // Drive Z: is another volume by its root prefix than the temp folder's drive.
-    const std::wstring other = L"Z:\\tmp\\vantor_transfer_" + std::to_wstring(GetCurrentProcessId());
+    // Drive Z: is another volume by its root prefix than the tests' drive.
+    const TempFolder otherVolume(otherDriveTestRoot());
+    const std::wstring other = otherVolume.path();
     ASSERT_NE(dst.path().substr(0, 2), L"Z:");
-    CreateDirectoryW(other.c_str(), nullptr);
+    ASSERT_EQ(other.substr(0, 2), L"Z:");
     ASSERT_TRUE(transfer({dst / L"tree"}, other, true));
     EXPECT_FALSE(fileExists(dst / L"tree"));
     EXPECT_EQ(readFileBytes(other + L"\\tree\\leaf.txt"), "leaf");
@@ -83,9 +84,6 @@ TEST(Transfer, MoveRenamesWithinAVolumeAndCopiesThenRemovesAcrossVolumes) {
     EXPECT_FALSE(fileExists(dst / L"tree\\free.txt"));
     EXPECT_EQ(readFileBytes(other + L"\\tree\\free.txt"), "free");
     EXPECT_FALSE(fileExists(other + L"\\tree\\stuck.txt"));
-    for (const wchar_t* name : {L"leaf.txt", L"free.txt", L"stuck.txt"}) DeleteFileW((other + L"\\tree\\" + name).c_str());
-    RemoveDirectoryW((other + L"\\tree").c_str());
-    RemoveDirectoryW(other.c_str());
 }
 
 TEST(Transfer, EachAnswerToASameNameFileQuestion) {

@@ -1,4 +1,5 @@
 #include "support/FileLinks.h"
+#include "support/TempFolder.h"
 #include <windows.h>
 #include <cstdint>
 #include <vector>
@@ -129,9 +130,7 @@ uint64_t totalBytes(const std::wstring& folder) {
 
 SmallDrive::SmallDrive(unsigned kilobytes) {
     if (!unixNameOf()) return;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"vantor_small_" + std::to_wstring(GetCurrentProcessId());
+    folder_ = testRoot() + L"\\small-drive";
     if (!CreateDirectoryW(folder_.c_str(), nullptr)) return;
     const uint64_t before = totalBytes(folder_);
     if (!startHostTool("/bin/mount", {"-t", "tmpfs", "-o", "size=" + std::to_string(kilobytes) + "k", "tmpfs",

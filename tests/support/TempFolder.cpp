@@ -2,37 +2,87 @@
 #include <windows.h>
 
 namespace {
+// Removes a folder and all it holds. Links are removed, never followed: what a link leads to
+// lies outside the tests' roots. The long-path form reaches the deepest folders tests make.
 void removeTree(const std::wstring& path) {
+    const std::wstring longPath = path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    HANDLE find = FindFirstFileW((longPath + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
+            const std::wstring child = longPath + L"\\" + name;
             SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(child);
+            const bool folder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+            if (folder && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) removeTree(child);
+            else if (folder) RemoveDirectoryW(child.c_str());
             else DeleteFileW(child.c_str());
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
+    SetFileAttributesW(longPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(longPath.c_str());
 }
+
+std::wstring modulePath() {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path;
+}
+
+// A folder of this test program's own under `parent`, gone with all it holds when the program ends.
+class ProgramRoot {
+public:
+    explicit ProgramRoot(const std::wstring& parent) {
+        const std::wstring program = modulePath();
+        std::wstring name = program.substr(program.find_last_of(L'\\') + 1);
+        name = name.substr(0, name.find_last_of(L'.'));
+        CreateDirectoryW(parent.c_str(), nullptr);
+        path_ = parent + L"\\" + name + L"-" + std::to_wstring(GetCurrentProcessId());
+        // Wine gives out the same few process ids again and again: this may be what a run that
+        // was stopped before its end left behind.
+        removeTree(path_);
+        CreateDirectoryW(path_.c_str(), nullptr);
+        // The program may have been started under a short or differently spelled name: use the long form.
+        wchar_t full[MAX_PATH];
+        const DWORD length = GetLongPathNameW(path_.c_str(), full, MAX_PATH);
+        if (length > 0 && length < MAX_PATH) path_ = full;
+    }
+    ~ProgramRoot() { removeTree(path_); }
+    ProgramRoot(const ProgramRoot&) = delete;
+    ProgramRoot& operator=(const ProgramRoot&) = delete;
+
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
 }  // namespace
 
-TempFolder::TempFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
+const std::wstring& testRoot() {
+    // Directly on the prefix's drive C:. The platform's folder browser walks from the drive root
+    // down to its start folder, filling its tree with every folder on the way and their
+    // subfolders, and it loses its way when a folder on the way changes (even only its access
+    // time) while it does so. On this way lie only the tests' own folders. The temp folder is
+    // shared with all else that runs in the prefix, and the way into the build folder passes
+    // through the Unix root and the checkout, which builds and everything else on the machine
+    // change all the time.
+    static const ProgramRoot root(L"C:\\vantor-tests");
+    return root.path();
+}
+
+const std::wstring& otherDriveTestRoot() {
+    // The build folder is reached through drive Z: (the Unix root), and no dialog walks there.
+    const std::wstring program = modulePath();
+    static const ProgramRoot root(program.substr(0, program.find_last_of(L'\\')) + L"\\vantor-tests");
+    return root.path();
+}
+
+TempFolder::TempFolder(const std::wstring& root) {
     static unsigned counter = 0;
-    for (;;) {
-        path_ = std::wstring(base) + L"vantor_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                std::to_wstring(++counter);
-        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
-    }
-    // The system may hand out a short or differently spelled temp path: use the long form.
-    wchar_t full[MAX_PATH];
-    if (GetLongPathNameW(path_.c_str(), full, MAX_PATH)) path_ = full;
+    do path_ = root + L"\\folder" + std::to_wstring(++counter);
+    while (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 TempFolder::~TempFolder() { removeTree(path_); }

@@ -1,10 +1,19 @@
-// A fresh folder under the system's temp folder, removed with everything in it at the end.
+// Fresh folders for tests, each removed with everything in it at the end. They are made under a
+// root of the test program's own, which holds nothing else, so what the platform's own dialogs
+// walk on the way to them is small and known, whatever the machine's temp folders hold.
 #pragma once
 #include <string>
 
+// C:\vantor-tests\<program>-<process id>: made on first use, removed with all it holds at exit.
+const std::wstring& testRoot();
+// A root like testRoot() on drive Z:, beside the test program in the build folder: for the tests
+// that need a folder on another volume than testRoot()'s.
+const std::wstring& otherDriveTestRoot();
+
 class TempFolder {
 public:
-    TempFolder();
+    // A fresh folder directly under `root`.
+    explicit TempFolder(const std::wstring& root = testRoot());
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
