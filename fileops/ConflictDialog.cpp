@@ -41,8 +41,11 @@ const int* ConflictDialog::choices() const { return kind_ == kFile ? kFileChoice
 
 bool ConflictDialog::onInitDialog() {
     Dialog::onInitDialog();
-    setItemText(IDC_JOB_SOURCE, decision_.source + L"  " + conflictLineText(decision_.source));
-    setItemText(IDC_JOB_TARGET, decision_.target + L"  " + conflictLineText(decision_.target));
+    // Time and size have lines of their own: behind a long path they would be out of sight.
+    setItemText(IDC_JOB_SOURCE, decision_.source);
+    setItemText(IDC_CONFLICT_SOURCE_STAMP, conflictLineText(decision_.source));
+    setItemText(IDC_JOB_TARGET, decision_.target);
+    setItemText(IDC_CONFLICT_TARGET_STAMP, conflictLineText(decision_.target));
     // The name first: setting it counts as typing one, which selects rename.
     setItemText(IDC_CONFLICT_NAME, decision_.newName);
     const int current = kind_ == kFile ? decision_.fileDecision : decision_.folderDecision;

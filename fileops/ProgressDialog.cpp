@@ -79,7 +79,11 @@ LRESULT ProgressDialog::onProgress(WPARAM wParam, LPARAM lParam) {
         showNow();  // the question belongs to a window the user can see
         ConflictDialog question(wParam == kSameNameFile ? ConflictDialog::kFile : ConflictDialog::kFolder,
                                 link_->decision);
-        if (question.doModal(hwnd_) == IDCANCEL) link_->abort();
+        // Only an answer lets the worker go on: a question that ends without one (its window went
+        // with the main window) stops the job, so nothing is overwritten that the user did not choose.
+        // This dialog outlives the question even then: the framework releases it only once this
+        // handler has returned.
+        if (question.doModal(hwnd_) != IDOK) link_->abort();
         link_->release();
         break;
     }

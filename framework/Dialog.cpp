@@ -59,9 +59,13 @@ INT_PTR CALLBACK Dialog::staticDialogProc(HWND hwnd, UINT message, WPARAM wParam
     }
     if (!self) return FALSE;
 
+    const DispatchScope scope(*self);
+    // A handler may send the dialog further messages; each dispatch keeps its own answer.
+    const bool outerHandled = self->handled_;
     self->handled_ = true;
     LRESULT result = self->windowProc(message, wParam, lParam);
     const bool handled = self->handled_;
+    self->handled_ = outerHandled;
     if (message == WM_NCDESTROY) {
         if (!self->modal_) {
             if (Application* app = Application::instance()) app->removeModeless(hwnd);
@@ -69,7 +73,7 @@ INT_PTR CALLBACK Dialog::staticDialogProc(HWND hwnd, UINT message, WPARAM wParam
         RemovePropW(hwnd, kObjectProp);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        self->onFinalRelease();
+        self->releaseAfterDispatch();
         return FALSE;
     }
     if (message == WM_INITDIALOG) return handled ? result : self->onInitDialog();

@@ -62,15 +62,22 @@ LRESULT CALLBACK Window::staticWindowProc(HWND hwnd, UINT message, WPARAM wParam
     }
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
 
+    const DispatchScope scope(*self);
     LRESULT result = self->windowProc(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         RemovePropW(hwnd, kObjectProp);
         if (self->previousProc_) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->previousProc_));
         self->hwnd_ = nullptr;
         self->previousProc_ = nullptr;
-        self->onFinalRelease();
+        self->releaseAfterDispatch();
     }
     return result;
+}
+
+Window::DispatchScope::~DispatchScope() {
+    if (--window_.dispatchDepth_ > 0 || !window_.releasePending_) return;
+    window_.releasePending_ = false;
+    window_.onFinalRelease();  // may delete the object: nothing touches it after this
 }
 
 LRESULT Window::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {

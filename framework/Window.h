@@ -31,7 +31,8 @@ protected:
     virtual LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     // WM_COMMAND: controls' notifications by code, everything else through command routing.
     virtual bool onCommandMessage(WPARAM wParam, LPARAM lParam);
-    // Called after the window handle is gone; nothing may touch the object's window afterwards.
+    // Called after the window handle is gone, once no message is being dispatched to the object any
+    // more; nothing may touch the object's window afterwards. A self-deleting window deletes itself here.
     virtual void onFinalRelease() {}
 
     // Subclasses a window that someone else created (dialog controls, common controls).
@@ -40,12 +41,30 @@ protected:
     static LRESULT CALLBACK staticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static const wchar_t* windowClassName();
 
+    // Held by a window procedure for as long as it uses the object. A window that destroys itself
+    // from a handler meets WM_NCDESTROY inside that handler's dispatch; the outer dispatches still
+    // touch the object when they unwind, so the final release waits for the last one to leave.
+    class DispatchScope {
+    public:
+        explicit DispatchScope(Window& window) : window_(window) { ++window_.dispatchDepth_; }
+        ~DispatchScope();
+        DispatchScope(const DispatchScope&) = delete;
+        DispatchScope& operator=(const DispatchScope&) = delete;
+
+    private:
+        Window& window_;
+    };
+    // The window is gone: onFinalRelease runs when the outermost dispatch on the object returns.
+    void releaseAfterDispatch() { releasePending_ = true; }
+
     HWND hwnd_ = nullptr;
     WNDPROC previousProc_ = nullptr;  // set when attach() subclassed a foreign window
 
 private:
     bool dispatch(MessageArgs& args);
     const MSG* currentMessage_ = nullptr;
+    int dispatchDepth_ = 0;
+    bool releasePending_ = false;
 };
 
 // Loads a string resource of the program (empty when absent).

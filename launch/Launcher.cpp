@@ -3,7 +3,14 @@
 #include "framework/MessageBox.h"
 #include <vector>
 
+namespace {
+// The platform takes a command line of at most this many characters, its terminating NUL included,
+// and cuts a longer one without a word: the program would start on part of its list.
+constexpr size_t kCommandLineLimit = 32767;
+}  // namespace
+
 bool startProcess(const std::wstring& commandLine, const std::wstring& folder) {
+    if (commandLine.size() >= kCommandLineLimit) return false;
     // The platform may write into the command line, so it gets a copy of its own.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
@@ -29,7 +36,12 @@ std::vector<LaunchAttempt> launch(HWND owner, const std::wstring& macro, const s
         if (!commandLine) break;
         const bool started = startProcess(*commandLine, folder);
         attempts.push_back({*commandLine, folder, started});
-        if (!started) showMessageBox(owner, L"コマンドの起動に失敗しました", MB_ICONSTOP | MB_OK, L"error message");
+        // What kept one start from happening (a missing program, a line too long) keeps the next
+        // ones too: one box for the run, not one per target.
+        if (!started) {
+            showMessageBox(owner, L"コマンドの起動に失敗しました", MB_ICONSTOP | MB_OK, L"error message");
+            break;
+        }
     } while (MacroExpander::runsAgain(consumed, total));
     return attempts;
 }

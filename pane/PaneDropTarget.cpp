@@ -1,5 +1,6 @@
 #include "pane/PaneDropTarget.h"
 #include "fileops/ShellTransferData.h"
+#include "pane/DropEffect.h"
 #include "pane/VantorView.h"
 
 HRESULT PaneDropTarget::QueryInterface(REFIID iid, void** object) {
@@ -23,8 +24,9 @@ HRESULT PaneDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL at, DWOR
     return DragOver(keys, at, effect);
 }
 
+// `effect` comes in holding what the source allows and goes out holding what the drop would do.
 HRESULT PaneDropTarget::DragOver(DWORD keys, POINTL at, DWORD* effect) {
-    *effect = pane_.dropEffect(files_, keys, at);
+    *effect = effectAllowedBySource(pane_.dropEffect(files_, keys, at), *effect);
     return S_OK;
 }
 
@@ -36,7 +38,7 @@ HRESULT PaneDropTarget::DragLeave() {
 HRESULT PaneDropTarget::Drop(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) {
     files_.reset();
     const std::optional<std::vector<std::wstring>> files = droppedFiles(data);
-    const DWORD wanted = pane_.dropEffect(files, keys, at);
+    const DWORD wanted = effectAllowedBySource(pane_.dropEffect(files, keys, at), *effect);
     *effect = wanted != DROPEFFECT_NONE && pane_.acceptFiles(*files, wanted) ? wanted : DROPEFFECT_NONE;
     return S_OK;
 }

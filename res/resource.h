@@ -34,6 +34,8 @@
 #define IDD_ITEM_PROGRESS       143
 #define IDC_JOB_SOURCE          1000    // also the same-name dialog's source line
 #define IDC_JOB_TARGET          1001    // also the same-name dialog's target line
+#define IDC_CONFLICT_SOURCE_STAMP   1002    // the source's time and size, under its path
+#define IDC_CONFLICT_TARGET_STAMP   1003
 #define IDC_CONFLICT_ONLY_NEWER 1004
 #define IDC_CONFLICT_OVERWRITE  1005
 #define IDC_CONFLICT_RENAME     1006

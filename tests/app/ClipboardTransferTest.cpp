@@ -143,7 +143,7 @@ TEST_F(ClipboardTransfer, PastedEffectsFromOtherProgramsAndNothingOnDotDot) {
     EXPECT_EQ(clipboardBytes(preferredDropEffectFormat()).substr(0, 4), std::string("\2\0\0\0", 4));
 }
 
-TEST_F(ClipboardTransfer, DropTargetChoosesTheEffectFromKeysDrivesAndThePointer) {
+TEST_F(ClipboardTransfer, DropTargetChoosesTheEffectFromKeysDrivesThePointerAndWhatTheSourceAllows) {
     EXPECT_EQ(dropEffectFor(MK_SHIFT, {L"C:\\x"}, L"D:\\y"), DROPEFFECT_MOVE);
     EXPECT_EQ(dropEffectFor(0, {L"c:\\x"}, L"C:\\y"), DROPEFFECT_MOVE);  // drives compared without case
     EXPECT_EQ(dropEffectFor(0, {L"Z:\\x"}, L"C:\\y"), DROPEFFECT_COPY);
@@ -156,14 +156,36 @@ TEST_F(ClipboardTransfer, DropTargetChoosesTheEffectFromKeysDrivesAndThePointer)
     GetWindowRect(right().hwnd(), &pane);
     const POINTL header{pane.left + 10, pane.top + 2};
     const POINTL list{pane.left + 10, pane.bottom - 10};
-    DWORD effect = 0;
+    // The effect goes in as what the source allows, as the system hands it over, and comes out as the drop's.
+    const DWORD any = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    DWORD effect = any;
     target->DragEnter(data, 0, header, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    effect = any;
     target->DragOver(MK_CONTROL, list, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    effect = any;
     target->DragOver(0, list, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));  // both folders on the same drive
-    const int before = FileJob::liveCount();
+    effect = DROPEFFECT_COPY;
+    target->DragOver(0, list, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));  // but the source allows copies only
+    effect = DROPEFFECT_LINK;
+    target->DragOver(0, list, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+
+    // A copy-only source on the same drive gets its file copied, not moved.
+    int before = FileJob::liveCount();
+    effect = DROPEFFECT_COPY;
+    target->Drop(data, 0, list, &effect);
+    for (int i = 0; i < 200 && FileJob::liveCount() != before; ++i) program.pump(50);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(readFileBytes(dst / L"a.txt"), "abc");
+    EXPECT_TRUE(fileExists(src / L"a.txt"));
+    DeleteFileW((dst / L"a.txt").c_str());
+
+    before = FileJob::liveCount();
+    effect = any;
     target->Drop(data, 0, list, &effect);
     for (int i = 0; i < 200 && FileJob::liveCount() != before; ++i) program.pump(50);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
@@ -172,6 +194,7 @@ TEST_F(ClipboardTransfer, DropTargetChoosesTheEffectFromKeysDrivesAndThePointer)
 
     OleDataSource* text = OleDataSource::create();  // no file list: nothing
     text->addGlobal(CF_UNICODETEXT, makeDropEffectBlock(0));
+    effect = any;
     target->DragEnter(text, 0, list, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
     target->DragLeave();

@@ -1,4 +1,6 @@
 #include "fileops/FileJob.h"
+#include "fileops/JobLink.h"
+#include "fileops/ProgressDialog.h"
 #include "fileops/TransferJob.h"
 #include "resource.h"
 #include "support/TempFolder.h"
@@ -26,6 +28,54 @@ uint64_t fileIndex(const std::wstring& path) {
     CloseHandle(file);
     return (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
 }
+
+// How a job's progress dialog ended: kept outside the dialog, so that its handler can still write
+// here when the dialog has been deleted under it.
+struct DialogEnd {
+    int handlersRunning = 0;
+    bool deleted = false;
+    bool deletedInsideHandler = false;
+};
+
+// A progress dialog that notes whether it was deleted while it was handling a worker's note.
+class WatchedProgressDialog : public ProgressDialog {
+public:
+    WatchedProgressDialog(JobLink& link, DialogEnd& end) : ProgressDialog(link, IDD_TRANSFER_PROGRESS), end_(end) {}
+    ~WatchedProgressDialog() override {
+        end_.deleted = true;
+        end_.deletedInsideHandler = end_.handlersRunning > 0;
+    }
+
+protected:
+    const MessageMap* messageMap() const override {
+        static const MessageEntry entries[] = {
+            onMessage<WM_OPERATION_PROGRESS, &WatchedProgressDialog::onWatchedProgress>(),
+        };
+        static const MessageMap map{ProgressDialog::messageMap(), entries};
+        return &map;
+    }
+    LRESULT onWatchedProgress(WPARAM wParam, LPARAM lParam) {
+        DialogEnd& end = end_;
+        ++end.handlersRunning;
+        const LRESULT result = onProgress(wParam, lParam);
+        --end.handlersRunning;
+        return result;
+    }
+
+private:
+    DialogEnd& end_;
+};
+
+class WatchedTransferJob : public TransferJob {
+public:
+    explicit WatchedTransferJob(DialogEnd& end) : end_(end) {}
+
+protected:
+    ProgressDialog* createDialog() override { return new WatchedProgressDialog(link(), end_); }
+
+private:
+    DialogEnd& end_;
+};
 
 constexpr uint64_t kDay = 864000000000ULL;
 constexpr uint64_t k2020 = 132223104000000000ULL;
@@ -132,6 +182,32 @@ TEST(Transfer, EachAnswerToASameNameFileQuestion) {
         // Aborting ends the job: the next item is not transferred either.
         EXPECT_EQ(fileExists(dst / L"z.txt"), r.answers.back().button != IDCANCEL);
     }
+}
+
+TEST(Transfer, ClosingTheOwnerDuringAQuestionEndsTheJobAndLeavesTheTarget) {
+    TempFolder src, dst;
+    src.writeFile(L"a.txt", "new");
+    src.writeFile(L"z.txt", "after");
+    dst.writeFile(L"a.txt", "old");
+    // Stands in for the main window: closing it destroys the job's window, which it owns, and with
+    // it the question, which that window owns.
+    HWND owner = CreateWindowExW(0, L"Static", L"owner", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    DialogEnd end;
+    const int before = FileJob::liveCount();
+    auto* job = new WatchedTransferJob(end);
+    job->attach();
+    job->operation().paths = {src / L"a.txt", src / L"z.txt"};
+    job->operation().destination = dst.path();
+    DialogAction close(L"同名のファイル", [owner](HWND) { PostMessageW(owner, WM_CLOSE, 0, 0); }, 10000);
+    FileJob::start(job, owner);
+    ASSERT_TRUE(waitForJobs(before));
+    EXPECT_TRUE(close.finish());
+    EXPECT_FALSE(IsWindow(owner));
+    EXPECT_TRUE(end.deleted);
+    EXPECT_FALSE(end.deletedInsideHandler);  // the question returned to a dialog that still existed
+    EXPECT_EQ(readFileBytes(dst / L"a.txt"), "old");  // nobody answered: nothing is overwritten
+    EXPECT_FALSE(fileExists(dst / L"z.txt"));          // and the job goes no further
 }
 
 TEST(Transfer, FolderAnswersAndApplyingToAll) {
