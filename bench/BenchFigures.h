@@ -16,5 +16,7 @@ void runWindowFigures(const BenchOptions& options);
 void runStartUpFigures(const BenchOptions& options);
 void runCopyFigures(const BenchOptions& options);
 void runFileJobFigures(const BenchOptions& options);
+// Runs the message loop until the file jobs in existence are `before` again.
+void waitForJobs(int before);
 // Loads `folder` in a fresh process and prints what the listing holds in memory.
 void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder, const std::wstring& settingsPath);

@@ -46,6 +46,11 @@ std::pair<Timing, Timing> timeCopies(const std::wstring& target, Raw raw, Job jo
 void runJob(const std::vector<std::wstring>& files, const std::wstring& target) {
     const int before = FileJob::liveCount();
     startTransfer(files, target, false, nullptr);
+    waitForJobs(before);
+}
+}  // namespace
+
+void waitForJobs(int before) {
     // The last half of a job to go may be its worker, which sends the loop no message.
     const HANDLE ended = FileJob::endedEvent();
     while (FileJob::liveCount() != before) {
@@ -55,7 +60,6 @@ void runJob(const std::vector<std::wstring>& files, const std::wstring& target) 
         MsgWaitForMultipleObjects(1, &ended, FALSE, 1000, QS_ALLINPUT);
     }
 }
-}  // namespace
 
 void runCopyFigures(const BenchOptions& options) {
     const struct { const char* figure; std::wstring folder; } sets[] = {

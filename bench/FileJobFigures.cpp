@@ -16,16 +16,6 @@ namespace {
 constexpr int kFiles = 10000;
 constexpr int kRounds = 7;
 
-void waitForJobs(int before) {
-    const HANDLE ended = FileJob::endedEvent();
-    while (FileJob::liveCount() != before) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (FileJob::liveCount() == before) break;
-        MsgWaitForMultipleObjects(1, &ended, FALSE, 1000, QS_ALLINPUT);
-    }
-}
-
 void runTransfer(const std::vector<std::wstring>& sources, const std::wstring& target, bool move) {
     const int before = FileJob::liveCount();
     startTransfer(sources, target, move, nullptr);
