@@ -3,6 +3,7 @@
 #include "app/SettingsDialog.h"
 #include "app/VantorApp.h"
 #include "app/WindowPlacement.h"
+#include "fileops/ConflictDialog.h"
 #include "fileops/FileJob.h"
 #include "framework/MessageBox.h"
 #include "keys/KeyListDialog.h"
@@ -226,6 +227,13 @@ bool CMainFrame::mayCloseWithJobs() {
     const int running = FileJob::liveCount();
     if (running == 0) return true;
     if (waitingForJobs_) return false;  // a second close while the first waits
+    // A close that comes while a job asks its same-name question runs inside that question: the
+    // job cannot end before the question returns, which is after the wait below. The question is
+    // the one to answer first, as any open dialog would be.
+    if (HWND question = ConflictDialog::openQuestion()) {
+        SetForegroundWindow(question);
+        return false;
+    }
     wchar_t question[128];
     swprintf(question, 128, L"%d 個のジョブが実行中です。中止して終了しますか?", running);
     if (showMessageBox(hwnd_, question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;

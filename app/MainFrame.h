@@ -43,7 +43,8 @@ protected:
     void onQuitConfirm();
     void onClose();
     // Whether the window may close now: with file jobs running, asks whether to cancel them and,
-    // on Yes, cancels them and waits until each has removed what it had not finished.
+    // on Yes, cancels them and waits until each has removed what it had not finished. Never while
+    // a job's same-name question is open: that question comes to the front instead.
     bool mayCloseWithJobs();
     void onSplitCenter();
     void onWindowSplit();

@@ -25,8 +25,25 @@ std::wstring conflictLineText(const std::wstring& path) {
     return stamp + formatSizeCell(11, size) + L"byte";
 }
 
+ConflictDialog* ConflictDialog::newestOpen_ = nullptr;
+
 ConflictDialog::ConflictDialog(Kind kind, ConflictDecision& decision)
     : Dialog(kind == kFile ? IDD_CONFLICT_FILE : IDD_CONFLICT_FOLDER), kind_(kind), decision_(decision) {}
+
+ConflictDialog::~ConflictDialog() {
+    for (ConflictDialog** link = &newestOpen_; *link; link = &(*link)->olderOpen_) {
+        if (*link == this) {
+            *link = olderOpen_;
+            break;
+        }
+    }
+}
+
+HWND ConflictDialog::openQuestion() {
+    for (const ConflictDialog* question = newestOpen_; question; question = question->olderOpen_)
+        if (question->hwnd()) return question->hwnd();
+    return nullptr;
+}
 
 const MessageMap* ConflictDialog::messageMap() const {
     static const MessageEntry entries[] = {
@@ -41,6 +58,8 @@ const int* ConflictDialog::choices() const { return kind_ == kFile ? kFileChoice
 
 bool ConflictDialog::onInitDialog() {
     Dialog::onInitDialog();
+    olderOpen_ = newestOpen_;
+    newestOpen_ = this;
     // Time and size have lines of their own: behind a long path they would be out of sight.
     setItemText(IDC_JOB_SOURCE, decision_.source);
     setItemText(IDC_CONFLICT_SOURCE_STAMP, conflictLineText(decision_.source));

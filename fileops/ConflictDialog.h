@@ -9,6 +9,11 @@ class ConflictDialog : public Dialog {
 public:
     enum Kind { kFile = 0, kFolder = 1 };
     ConflictDialog(Kind kind, ConflictDecision& decision);
+    ~ConflictDialog() override;
+
+    // The newest question on screen, or null (user-interface thread only). The main window does
+    // not end under one: the job that asks cannot end before its question returns.
+    static HWND openQuestion();
 
 protected:
     const MessageMap* messageMap() const override;
@@ -25,6 +30,9 @@ private:
 
     Kind kind_;
     ConflictDecision& decision_;
+    // The questions that have opened and not yet gone, newest first; several jobs may ask at once.
+    static ConflictDialog* newestOpen_;
+    ConflictDialog* olderOpen_ = nullptr;
 };
 
 // "<local time %Y/%m/%d %H:%M:%S> <size in 11 columns>byte" of an item; blanks for one that is gone.

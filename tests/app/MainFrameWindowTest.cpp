@@ -269,6 +269,49 @@ TEST_F(MainFrameWindow, QuittingDuringAJobAsksOnceAndYesLeavesNoUnfinishedFile) 
     }
 }
 
+// Quitting while a job asks its same-name question: the question is answered first. The close
+// comes from the side, as the user's click would while the question's own loop runs.
+TEST_F(MainFrameWindow, QuittingDuringASameNameQuestionLeavesTheQuestionToBeAnsweredFirst) {
+    for (const bool byCommand : {true, false}) {
+        SCOPED_TRACE(byCommand ? "the quit command" : "closing the window");
+        TempFolder src, dst;
+        src.writeFile(L"a.txt", "new");
+        src.writeFile(L"z.txt", "after");
+        dst.writeFile(L"a.txt", "old");
+        ASSERT_TRUE(program.start(start.path()));
+        HWND frame = program.frameWindow();
+        const int before = FileJob::liveCount();
+        struct Seen {
+            bool refusedAtOnce = false;  // the close returned without asking anything
+            bool frameStayed = false, questionStayed = false;
+        } seen;
+        DialogAction quitThenAbort(L"同名のファイル", [&, ui = GetCurrentThreadId()](HWND question) {
+            DWORD_PTR result = 0;
+            seen.refusedAtOnce = SendMessageTimeoutW(frame, byCommand ? WM_COMMAND : WM_CLOSE,
+                                                     byCommand ? ID_UI_QUIT_CONFIRM : 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+            if (!seen.refusedAtOnce)
+                if (HWND box = waitForWindow(ui, L"Vantor", 1000)) clickButton(box, IDNO);
+            seen.frameStayed = IsWindow(frame) != FALSE;
+            seen.questionStayed = IsWindow(question) != FALSE;
+            clickButton(question, IDCANCEL);
+        }, 10000);
+        startTransfer({src / L"a.txt", src / L"z.txt"}, dst.path(), false, frame);
+        for (int i = 0; i < 1000 && FileJob::liveCount() != before; ++i) program.pump(10);
+        ASSERT_TRUE(quitThenAbort.finish());
+        EXPECT_TRUE(seen.refusedAtOnce);
+        EXPECT_TRUE(seen.frameStayed);
+        EXPECT_TRUE(seen.questionStayed);
+        EXPECT_EQ(FileJob::liveCount(), before);
+        EXPECT_EQ(readFileBytes(dst / L"a.txt"), "old");  // aborted by its own question
+        EXPECT_FALSE(fileExists(dst / L"z.txt"));
+        // Answered, the question no longer holds the program.
+        SendMessageW(frame, WM_CLOSE, 0, 0);
+        EXPECT_FALSE(IsWindow(frame));
+        program.stop();
+        discardQuitMessage();
+    }
+}
+
 namespace {
 std::wstring menuText(HWND frame, UINT id) {
     wchar_t text[256] = {};
