@@ -71,7 +71,7 @@ bool ItemHandle::remove() {
     return false;
 }
 
-bool ItemHandle::renameTo(const std::wstring& target, bool replace) {
+bool renameByHandle(HANDLE file, const std::wstring& target, bool replace) {
     const std::wstring literal = literalPath(target);
     const size_t bytes = literal.size() * sizeof(wchar_t);
     std::vector<unsigned char> block(sizeof(FILE_RENAME_INFO) + bytes, 0);
@@ -79,7 +79,11 @@ bool ItemHandle::renameTo(const std::wstring& target, bool replace) {
     info->ReplaceIfExists = replace ? TRUE : FALSE;
     info->FileNameLength = static_cast<DWORD>(bytes);
     literal.copy(info->FileName, literal.size());
-    if (!SetFileInformationByHandle(handle_.get(), FileRenameInfo, info, static_cast<DWORD>(block.size()))) return fail();
+    return SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(block.size())) != FALSE;
+}
+
+bool ItemHandle::renameTo(const std::wstring& target, bool replace) {
+    if (!renameByHandle(handle_.get(), target, replace)) return fail();
     return true;
 }
 

@@ -6,6 +6,9 @@
 #include "framework/Handles.h"
 #include <string>
 
+// Moves the item open as `file` (with DELETE access) to `target`, a full path on the same volume.
+bool renameByHandle(HANDLE file, const std::wstring& target, bool replace);
+
 class ItemHandle {
 public:
     // The platform's ERROR_REPARSE_POINT_ENCOUNTERED, which not every header declares.

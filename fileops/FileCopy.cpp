@@ -1,8 +1,8 @@
 #include "fileops/FileCopy.h"
+#include "common/ItemHandle.h"
 #include "common/PathUtil.h"
 #include "framework/Handles.h"
 #include <memory>
-#include <vector>
 
 namespace {
 constexpr DWORD kBlockBytes = 1 << 20;
@@ -11,17 +11,6 @@ bool setDeletePending(HANDLE file, bool pending) {
     FILE_DISPOSITION_INFO disposition{};
     disposition.DeleteFile = pending ? TRUE : FALSE;
     return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition)) != FALSE;
-}
-
-bool renameTo(HANDLE file, const std::wstring& target) {
-    const std::wstring literal = literalPath(target);
-    const size_t bytes = literal.size() * sizeof(wchar_t);
-    std::vector<unsigned char> block(sizeof(FILE_RENAME_INFO) + bytes, 0);
-    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(block.data());
-    info->ReplaceIfExists = TRUE;
-    info->FileNameLength = static_cast<DWORD>(bytes);
-    literal.copy(info->FileName, literal.size());
-    return SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(block.size())) != FALSE;
 }
 
 // A new file of our own: created exclusively, so it is ours to remove, and pending deletion.
@@ -93,7 +82,7 @@ DWORD copyFileSafely(const std::wstring& source, const std::wstring& target, boo
                                                                        : FILE_ATTRIBUTE_NORMAL;
     if (!SetFileInformationByHandle(out.get(), FileBasicInfo, &basic, sizeof(basic))) return GetLastError();
     if (!setDeletePending(out.get(), false)) return GetLastError();
-    if (replace && !renameTo(out.get(), target)) {
+    if (replace && !renameByHandle(out.get(), target, true)) {
         const DWORD error = GetLastError();
         setDeletePending(out.get(), true);  // the old file stays; its replacement goes
         return error;
