@@ -10,6 +10,7 @@
 #pragma once
 #include "fileops/ConflictDecision.h"
 #include "fileops/JobFailures.h"
+#include "fileops/JobProgress.h"
 #include <windows.h>
 #include <mutex>
 #include <string>
@@ -70,6 +71,8 @@ public:
 
     // Belongs to the user-interface thread while the worker waits for an answer, else to the worker.
     ConflictDecision decision;
+    // Published by a worker that copies bytes; sampled by the dialog while it is shown.
+    JobBytes bytes;
 
 private:
     // Clears the pointer of the half that goes; deletes the job when the other is gone already.

@@ -3,6 +3,8 @@
 #include "fileops/JobLink.h"
 #include "framework/MessageBox.h"
 #include "resource.h"
+#include <commctrl.h>
+#include <algorithm>
 
 ProgressDialog::ProgressDialog(JobLink& link, UINT templateId, const wchar_t* label)
     : Dialog(templateId), link_(&link), label_(label) {}
@@ -29,6 +31,7 @@ bool ProgressDialog::onInitDialog() {
         SetWindowLongPtrW(line, GWL_STYLE, GetWindowLongPtrW(line, GWL_STYLE) | SS_PATHELLIPSIS);
     }
     if (label_) setItemText(IDC_JOB_SOURCE_LABEL, label_);
+    for (int id : {IDC_JOB_FILE_BAR, IDC_JOB_BAR}) SendDlgItemMessageW(hwnd_, id, PBM_SETRANGE32, 0, 1000);
     SetTimer(hwnd_, kShowTimer, kShowDelayMs, nullptr);
     if (link_) link_->begin(hwnd_);
     // No focus: the keys the user types go on reaching the pane; only a click makes this window
@@ -38,7 +41,25 @@ bool ProgressDialog::onInitDialog() {
 
 void ProgressDialog::showNow() {
     KillTimer(hwnd_, kShowTimer);
-    if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    if (IsWindowVisible(hwnd_)) return;
+    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    if (item(IDC_JOB_FIGURES)) {
+        showFigures();
+        SetTimer(hwnd_, kFiguresTimer, kFiguresMs, nullptr);
+    }
+}
+
+void ProgressDialog::showFigures() {
+    if (!link_) return;
+    const JobBytes& bytes = link_->bytes;
+    const uint64_t done = bytes.done, total = bytes.total;
+    rate_.add(GetTickCount64(), done);
+    // A count that came out short (links are not counted) is not shown as less than what is done.
+    const uint64_t whole = total == 0 ? 0 : std::max(total, done);
+    SendDlgItemMessageW(hwnd_, IDC_JOB_FILE_BAR, PBM_SETPOS, thousandths(bytes.fileDone, bytes.fileSize), 0);
+    SendDlgItemMessageW(hwnd_, IDC_JOB_BAR, PBM_SETPOS, thousandths(done, whole), 0);
+    std::wstring figures = progressFigures(done, whole, rate_.bytesPerSecond());
+    if (figures != figures_) setItemText(IDC_JOB_FIGURES, figures_ = std::move(figures));
 }
 
 void ProgressDialog::showTexts(LPARAM lines) {
@@ -51,6 +72,7 @@ void ProgressDialog::showTexts(LPARAM lines) {
 
 void ProgressDialog::onTimer(WPARAM id, LPARAM) {
     if (id == kShowTimer) showNow();
+    if (id == kFiguresTimer) showFigures();
     if (id != kTextPauseTimer || !link_) return;
     KillTimer(hwnd_, kTextPauseTimer);
     if (link_->endTextPause()) showTexts(2);

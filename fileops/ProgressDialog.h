@@ -1,6 +1,7 @@
 // The dialog half of a file job: a modeless window that shows the paths being worked on, offers
 // Cancel, and answers the worker's same-name questions. It deletes itself when its window goes.
 #pragma once
+#include "fileops/JobProgress.h"
 #include "framework/Dialog.h"
 
 class JobLink;
@@ -31,10 +32,15 @@ private:
     static constexpr UINT kShowDelayMs = 500;
     static constexpr UINT_PTR kTextPauseTimer = 1;
     static constexpr UINT kTextPauseMs = 100;
+    // The bars and figures of a transfer are sampled at this pace while the window is shown.
+    static constexpr UINT_PTR kFiguresTimer = 3;
+    static constexpr UINT kFiguresMs = 100;
     void showNow();
     void showTexts(LPARAM lines);
-
+    void showFigures();
 
     JobLink* link_;
     const wchar_t* label_;  // replaces the text of the line's label when given
+    TransferRate rate_;
+    std::wstring figures_;  // as shown, so an unchanged line is not redrawn
 };

@@ -2,6 +2,7 @@
 #include "common/ItemHandle.h"
 #include "common/PathUtil.h"
 #include "common/ResolvedPath.h"
+#include "fileops/ByteCount.h"
 #include "fileops/FileCopy.h"
 #include "fileops/JobFailures.h"
 #include "fileops/JobLink.h"
@@ -53,6 +54,10 @@ void TransferOperation::body() {
     const Place to{ensureTrailingBackslash(destination), resolvedFolder(destination)};
     const std::wstring destinationRoot = rootPrefix(destination);
     Place from;
+    // A move within a drive renames and writes no bytes: only copies are counted.
+    std::optional<ByteCount> count;
+    if (!paths.empty() && (move == 0 || !sameTextIgnoringCase(rootPrefix(paths.front()), destinationRoot)))
+        count.emplace(paths, link_->bytes.total);
     for (const std::wstring& path : paths) {
         const DWORD attributes = GetFileAttributesW(literalPath(path).c_str());
         const std::optional<SplitPath> split = splitPath(path);
@@ -125,7 +130,7 @@ void TransferOperation::transferFile(const Place& from, const Place& to, const s
 }
 
 DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::wstring& resolved,
-                                        const std::wstring& target, bool replace) const {
+                                        const std::wstring& target, bool replace) {
     if (move == 1) {
         // The source is moved or removed by a handle on itself, so a link goes as itself or not at
         // all; the platform would otherwise move or delete what it leads to.
@@ -138,14 +143,27 @@ DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::w
             return item.error();
         }
     }
-    if (const DWORD error = copyFileSafely(source, target, replace, [this](uint64_t, uint64_t) { return !cancelled(); }))
-        return error;
+    if (const DWORD error = copyFile(source, target, replace)) return error;
     if (move == 1) {
         ItemHandle item = ItemHandle::open(source, ItemHandle::kRemove, resolved);
         if (!item) return item.error();
         if (!item.remove()) return item.error();
     }
     return 0;
+}
+
+DWORD TransferOperation::copyFile(const std::wstring& source, const std::wstring& target, bool replace) {
+    JobBytes& bytes = link_->bytes;
+    bytes.fileDone = 0;
+    bytes.fileSize = 0;
+    const DWORD error = copyFileSafely(source, target, replace, [&](uint64_t done, uint64_t size) {
+        bytes.fileSize.store(size, std::memory_order_relaxed);
+        bytes.fileDone.store(done, std::memory_order_relaxed);
+        bytes.done.store(copied_ + done, std::memory_order_relaxed);
+        return !cancelled();
+    });
+    copied_ = bytes.done;
+    return error;
 }
 
 void TransferOperation::transferFolder(const Place& from, const Place& to, const std::wstring& name,

@@ -30,11 +30,14 @@ private:
     void transferFile(const Place& from, const Place& to, const std::wstring& name);
     // Copies or moves one file; the platform's error, or 0 when it was done.
     DWORD transferFileTo(const std::wstring& source, const std::wstring& resolved, const std::wstring& target,
-                         bool replace) const;
+                         bool replace);
+    // Copies one file's bytes, publishing how far the copy has got.
+    DWORD copyFile(const std::wstring& source, const std::wstring& target, bool replace);
     void transferFolder(const Place& from, const Place& to, const std::wstring& name, DWORD attributes);
     void transferContents(const Place& source, const std::wstring& sourcePath, const Place& target);
     void deleteTree(const std::wstring& folder, const std::wstring& resolved, int slot);
 
     int sameVolume_ = 0;                // of the current item of the path list
     std::vector<std::wstring> copying_;  // resolved source folders being walked, outermost first
+    uint64_t copied_ = 0;               // bytes of the files whose copy has ended
 };

@@ -45,6 +45,9 @@
 #define IDC_CONFLICT_ALL        1010
 #define IDC_JOB_SOURCE_LABEL    1020
 #define IDC_JOB_TARGET_LABEL    1021
+#define IDC_JOB_FILE_BAR        1026    // how far the file being copied has got
+#define IDC_JOB_BAR             1027    // how far the whole job has got, once its size is known
+#define IDC_JOB_FIGURES         1028    // bytes done, of all, and the rate
 
 // Changing items in place: the attribute and timestamp dialogs.
 #define IDD_ATTRIBUTES          141

@@ -5,6 +5,7 @@
 #include "fileops/TransferJob.h"
 #include "resource.h"
 #include "support/UiDriver.h"
+#include <commctrl.h>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -33,12 +34,15 @@ public:
         int choice;
         const wchar_t* name = nullptr;  // typed into the name field first
         int button = IDOK;              // or IDC_CONFLICT_ALL, IDCANCEL
+        bool figures = false;           // waits until the job's window shows the job's whole size
     };
     struct Offered {
         std::wstring title;
         int checked = 0;
         std::wstring name;
         bool progressShown = false;  // the job's own window, which owns the question
+        std::wstring figures;        // that window's line of bytes done, of all, and the rate
+        LRESULT jobBar = 0;          // its bar for the whole job, in thousandths
     };
 
     explicit Answers(std::vector<Answer> answers) {
@@ -51,6 +55,14 @@ public:
                           IsWindowVisible(GetWindow(dialog, GW_OWNER)) != FALSE};
                 for (int id = IDC_CONFLICT_ONLY_NEWER; id <= IDC_CONFLICT_DELETE; ++id)
                     if (SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED) o.checked = id;
+                // The whole is counted on a thread of its own and sampled every 100 ms.
+                HWND progress = GetWindow(dialog, GW_OWNER);
+                for (int waited = 0; a.figures && waited < 10000; waited += 10) {
+                    o.figures = windowText(GetDlgItem(progress, IDC_JOB_FIGURES));
+                    o.jobBar = SendDlgItemMessageW(progress, IDC_JOB_BAR, PBM_GETPOS, 0, 0);
+                    if (o.figures.find(L'/') != std::wstring::npos) break;
+                    Sleep(10);
+                }
                 offered.push_back(o);
                 if (a.name) SendMessageW(GetDlgItem(dialog, IDC_CONFLICT_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.name));
                 SendMessageW(GetDlgItem(dialog, a.choice), BM_CLICK, 0, 0);

@@ -184,6 +184,21 @@ TEST(Transfer, EachAnswerToASameNameFileQuestion) {
     }
 }
 
+TEST(Transfer, TheProgressWindowShowsTheBytesDoneOfTheWholeJob) {
+    TempFolder src, dst;
+    src.writeFile(L"a.bin", std::string(3 << 20, 'a'));
+    src.writeFile(L"b.bin", std::string(1 << 20, 'b'));
+    dst.writeFile(L"b.bin", "old");
+    // The question on b.bin holds the job after a.bin, with the window shown.
+    Answers answers({{IDC_CONFLICT_SKIP, nullptr, IDOK, true}});
+    ASSERT_TRUE(transfer({src / L"a.bin", src / L"b.bin"}, dst.path(), false));
+    answers.finish();
+    ASSERT_EQ(answers.offered.size(), 1u);
+    // The rate may follow, on a machine slow enough to sample the copy of a.bin.
+    EXPECT_EQ(answers.offered[0].figures.rfind(L"3.00 MB / 4.00 MB  75%", 0), 0u) << answers.offered[0].figures;
+    EXPECT_EQ(answers.offered[0].jobBar, 750);
+}
+
 TEST(Transfer, ClosingTheOwnerDuringAQuestionEndsTheJobAndLeavesTheTarget) {
     TempFolder src, dst;
     src.writeFile(L"a.txt", "new");

@@ -1,0 +1,26 @@
+// The bytes a transfer will write, counted on a thread of its own while the transfer already
+// runs, so the progress dialog can show the whole once it is known without delaying the start.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+class ByteCount {
+public:
+    // Starts counting the files of `paths` and of the folders among them, and stores the sum in
+    // `total` once complete. Links to folders are not entered: what they lead to counts as
+    // nothing, so the whole may come out short, never endless.
+    ByteCount(std::vector<std::wstring> paths, std::atomic<uint64_t>& total);
+    // Stops a count still running and waits for its thread.
+    ~ByteCount();
+    ByteCount(const ByteCount&) = delete;
+    ByteCount& operator=(const ByteCount&) = delete;
+
+private:
+    uint64_t countFolder(const std::wstring& folder);
+
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
