@@ -2,7 +2,6 @@
 #include "framework/Handles.h"
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
 double nowMs() {
     static const double ticksPerMs = [] {
@@ -36,11 +35,28 @@ int rawPass(const std::wstring& folder, const wchar_t* pattern) {
     return count;
 }
 
-const Timing& rawTiming(const std::wstring& folder) {
-    static std::map<std::wstring, Timing> measured;
-    auto it = measured.find(folder);
-    if (it == measured.end()) it = measured.emplace(folder, timeRuns([&] { rawPass(folder); })).first;
-    return it->second;
+Comparison compareRounds(const TimedStep& raw, const TimedStep& figure, int rounds) {
+    std::vector<double> rawMs, figureMs, ratios;
+    for (int round = 0; round <= rounds; ++round) {
+        double ms[2] = {};
+        for (int side = 0; side < 2; ++side) {
+            const TimedStep& step = side == 0 ? raw : figure;
+            if (step.prepare) step.prepare();
+            const double start = nowMs();
+            step.run();
+            ms[side] = nowMs() - start;
+        }
+        if (round == 0) continue;
+        rawMs.push_back(ms[0]);
+        figureMs.push_back(ms[1]);
+        ratios.push_back(ms[0] > 0 ? ms[1] / ms[0] : 0);
+    }
+    return {summarise(figureMs), summarise(rawMs), summarise(ratios).median};
+}
+
+Comparison compareWithRawPass(const std::wstring& folder, const std::function<void()>& run,
+                              const std::function<void()>& prepare) {
+    return compareRounds({{}, [&] { rawPass(folder); }}, {prepare, run});
 }
 
 std::string countRemark(int count, const char* what) {
@@ -49,11 +65,9 @@ std::string countRemark(int count, const char* what) {
     return text;
 }
 
-void printFigure(const std::string& figure, int entries, const Timing& timing, const std::wstring& rawFolder,
-                 const std::string& remark) {
-    const double raw = rawTiming(rawFolder).median;
+void printFigure(const std::string& figure, int entries, const Comparison& timing, const std::string& remark) {
     std::printf("%s %d: %.2f ms (%.2fx raw)  [min %.2f, max %.2f; raw %.2f ms]%s%s\n", figure.c_str(), entries,
-                timing.median, raw > 0 ? timing.median / raw : 0.0, timing.min, timing.max, raw,
+                timing.figure.median, timing.ratio, timing.figure.min, timing.figure.max, timing.raw.median,
                 remark.empty() ? "" : "  ", remark.c_str());
     std::fflush(stdout);
 }

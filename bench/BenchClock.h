@@ -1,7 +1,8 @@
-// Timing and reporting for the benchmark: medians of repeated runs after a warm-up, the cost of
-// one raw enumeration of the same folder as the yardstick, and one printed line per figure.
+// Timing and reporting for the benchmark: each figure timed against its yardstick (usually one raw
+// enumeration of the same folder) in alternating rounds, and one printed line per figure.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,28 +15,32 @@ struct Timing {
 double nowMs();
 Timing summarise(std::vector<double> samples);
 
-// Runs `run` once to warm up, then `runs` times, timing each run.
-template <typename Run>
-Timing timeRuns(Run&& run, int runs = 7) {
-    run();
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        const double start = nowMs();
-        run();
-        samples.push_back(nowMs() - start);
-    }
-    return summarise(std::move(samples));
-}
+// One side of a comparison: `prepare` untimed, then `run` timed.
+struct TimedStep {
+    std::function<void()> prepare;
+    std::function<void()> run;
+};
+
+// A figure and its yardstick timed in turn, round by round. The figure's ratio is the median of
+// the rounds' own ratios: a machine busy for a while slows both halves of a round alike, where
+// the ratio of two separate medians would swing with it.
+struct Comparison {
+    Timing figure, raw;
+    double ratio = 0;  // figure time over raw time
+};
+constexpr int kRounds = 7;
+// One untimed warm-up round, then `rounds` timed ones.
+Comparison compareRounds(const TimedStep& raw, const TimedStep& figure, int rounds = kRounds);
+// Against one raw pass over `folder`, with the figure's `prepare` before each run.
+Comparison compareWithRawPass(const std::wstring& folder, const std::function<void()>& run,
+                              const std::function<void()>& prepare = {});
 
 // One FindFirstFileExW(FindExInfoBasic, FIND_FIRST_EX_LARGE_FETCH)/FindNextFileW pass over the
 // names matching `pattern`; the number of names it returned.
 int rawPass(const std::wstring& folder, const wchar_t* pattern = L"*");
-// The median raw pass over `folder`, measured once per run of the benchmark.
-const Timing& rawTiming(const std::wstring& folder);
 
 // "(<count> <what>)", for the remark of a figure.
 std::string countRemark(int count, const char* what);
 
-// "<figure> <entries>: <median> ms (<ratio>x raw)  [min .. max]" and an optional remark.
-void printFigure(const std::string& figure, int entries, const Timing& timing, const std::wstring& rawFolder,
-                 const std::string& remark = {});
+// "<figure> <entries>: <median> ms (<ratio>x raw)  [min, max; raw <median> ms]" and a remark.
+void printFigure(const std::string& figure, int entries, const Comparison& timing, const std::string& remark = {});

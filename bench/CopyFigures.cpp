@@ -1,5 +1,5 @@
 // Copying through a file job (worker, progress dialog, the message loop) against a plain
-// CopyFileW loop over the same files into an empty folder, in the same run.
+// CopyFileW loop over the same files into an empty folder, the two in turn round by round.
 #include "bench/BenchClock.h"
 #include "bench/BenchFigures.h"
 #include "bench/BenchFolders.h"
@@ -23,24 +23,6 @@ std::vector<std::wstring> filesOf(const std::wstring& folder) {
 void emptyFolderAgain(const std::wstring& folder) {
     for (const std::wstring& file : filesOf(folder)) DeleteFileW(file.c_str());
     CreateDirectoryW(folder.c_str(), nullptr);
-}
-
-// Times the raw loop and the job in turn into an emptied target folder, after a warm-up of each,
-// emptying it again between runs, so that both meet the same state of the disk.
-template <typename Raw, typename Job>
-std::pair<Timing, Timing> timeCopies(const std::wstring& target, Raw raw, Job job) {
-    std::vector<double> rawSamples, jobSamples;
-    for (int run = 0; run < 8; ++run) {
-        for (int which = 0; which < 2; ++which) {
-            emptyFolderAgain(target);
-            const double start = nowMs();
-            if (which == 0) raw();
-            else job();
-            if (run > 0) (which == 0 ? rawSamples : jobSamples).push_back(nowMs() - start);
-        }
-    }
-    emptyFolderAgain(target);
-    return {summarise(rawSamples), summarise(jobSamples)};
 }
 
 void runJob(const std::vector<std::wstring>& files, const std::wstring& target) {
@@ -76,22 +58,26 @@ void runCopyFigures(const BenchOptions& options) {
                 bytes += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         }
         const std::wstring target = set.folder + L"-target";
-        const auto [raw, job] = timeCopies(
-            target,
-            [&] {
-                for (const std::wstring& file : files) {
-                    const std::wstring name = file.substr(file.rfind(L'\\'));
-                    CopyFileW(file.c_str(), (target + name).c_str(), TRUE);
-                }
-            },
-            [&] { runJob(files, target); });
+        // Both start from an emptied target, so that both meet the same state of the disk.
+        const auto emptied = [&] { emptyFolderAgain(target); };
+        const Comparison t = compareRounds({emptied,
+                                            [&] {
+                                                for (const std::wstring& file : files) {
+                                                    const std::wstring name = file.substr(file.rfind(L'\\'));
+                                                    CopyFileW(file.c_str(), (target + name).c_str(), TRUE);
+                                                }
+                                            }},
+                                           {emptied, [&] { runJob(files, target); }});
+        emptyFolderAgain(target);
         RemoveDirectoryW(target.c_str());
         const double mb = static_cast<double>(bytes) / 1048576.0;
+        // The median of the rounds' ratios inverted is the median of their throughput ratios (odd count).
         std::printf("%s %zu: %.2f ms (%.2fx raw copy)  [min %.2f, max %.2f; raw CopyFileW loop %.2f ms]  "
-                    "%.0f MB/s against %.0f MB/s raw: %.3f of the raw throughput\n",
-                    set.figure, files.size(), job.median, raw.median > 0 ? job.median / raw.median : 0.0, job.min,
-                    job.max, raw.median, mb / (job.median / 1000.0), mb / (raw.median / 1000.0),
-                    job.median > 0 ? raw.median / job.median : 0.0);
+                    "%.0f MB/s against %.0f MB/s raw: %.3f of the raw throughput (median of %d rounds' ratios, "
+                    "goal >= 0.95)\n",
+                    set.figure, files.size(), t.figure.median, t.ratio, t.figure.min, t.figure.max, t.raw.median,
+                    mb / (t.figure.median / 1000.0), mb / (t.raw.median / 1000.0), t.ratio > 0 ? 1 / t.ratio : 0.0,
+                    kRounds);
         std::fflush(stdout);
     }
 }

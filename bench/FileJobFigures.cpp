@@ -14,7 +14,6 @@
 
 namespace {
 constexpr int kFiles = 10000;
-constexpr int kRounds = 7;
 
 void runTransfer(const std::vector<std::wstring>& sources, const std::wstring& target, bool move) {
     const int before = FileJob::liveCount();
@@ -59,38 +58,14 @@ std::vector<std::wstring> makeFiles(const std::wstring& folder, int count) {
     return files;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-struct Side {
-    std::function<void()> prepare;  // untimed: puts the files where the timed part expects them
-    std::function<void()> run;
-};
-
-// Raw and job in turn, each round after an untimed warm-up; prints the median ratio of raw time
-// to job time (the job's share of the raw throughput) and the job's extra time per file.
-void figure(const char* name, int files, const Side& raw, const Side& job, double goal) {
-    std::vector<double> ratios, rawMs, jobMs;
-    for (int round = 0; round <= kRounds; ++round) {
-        raw.prepare();
-        double start = nowMs();
-        raw.run();
-        const double rawTime = nowMs() - start;
-        job.prepare();
-        start = nowMs();
-        job.run();
-        const double jobTime = nowMs() - start;
-        if (round == 0) continue;
-        rawMs.push_back(rawTime);
-        jobMs.push_back(jobTime);
-        ratios.push_back(jobTime > 0 ? rawTime / jobTime : 0);
-    }
-    const double perFile = (median(jobMs) - median(rawMs)) * 1000.0 / files;
+// Prints the job's share of the raw throughput (the median of the rounds' raw-to-job ratios) and
+// its extra time per file.
+void figure(const char* name, int files, const TimedStep& raw, const TimedStep& job, double goal) {
+    const Comparison t = compareRounds(raw, job);
+    const double perFile = (t.figure.median - t.raw.median) * 1000.0 / files;
     std::printf("%s %d: %.2f ms against %.2f ms raw: %.3f of the raw throughput (median of %d rounds' ratios, "
                 "goal >= %.2f), %+.1f us per file\n",
-                name, files, median(jobMs), median(rawMs), median(ratios), kRounds, goal, perFile);
+                name, files, t.figure.median, t.raw.median, t.ratio > 0 ? 1 / t.ratio : 0.0, kRounds, goal, perFile);
     std::fflush(stdout);
 }
 }  // namespace

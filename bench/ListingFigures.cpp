@@ -68,17 +68,17 @@ void runListingFigures(const BenchOptions& options) {
         PaneListing listing(host, 0);
         listing.setFolder(folder.path);
         if (options.wants("loadFolder")) {
-            const Timing t = timeRuns([&] { listing.loadFolder(); });
-            printFigure(withLabel("loadFolder", folder), listing.count() - 1, t, folder.path);
+            const Comparison t = compareWithRawPass(folder.path, [&] { listing.loadFolder(); });
+            printFigure(withLabel("loadFolder", folder), listing.count() - 1, t);
         }
         if (options.wants("raw *.txt")) {
-            const Timing t = timeRuns([&] { rawPass(folder.path, L"*.txt"); });
-            printFigure(withLabel("raw *.txt pass", folder), folder.entries, t, folder.path);
+            const Comparison t = compareWithRawPass(folder.path, [&] { rawPass(folder.path, L"*.txt"); });
+            printFigure(withLabel("raw *.txt pass", folder), folder.entries, t);
         }
         if (options.wants("loadFolder *.txt")) {
             listing.setMask(L"*.txt");
-            const Timing t = timeRuns([&] { listing.loadFolder(); });
-            printFigure(withLabel("loadFolder *.txt", folder), listing.count() - 1, t, folder.path,
+            const Comparison t = compareWithRawPass(folder.path, [&] { listing.loadFolder(); });
+            printFigure(withLabel("loadFolder *.txt", folder), listing.count() - 1, t,
                         countRemark(listing.count() - 1, "listed"));
             listing.setMask(L"");
         }
@@ -86,8 +86,8 @@ void runListingFigures(const BenchOptions& options) {
             listing.loadFolder();
             listing.setCursor(listing.count() / 2);
             markEveryOther(listing);
-            const Timing t = timeRuns([&] { listing.refresh(); });
-            printFigure(withLabel("refresh half marked", folder), listing.count() - 1, t, folder.path,
+            const Comparison t = compareWithRawPass(folder.path, [&] { listing.refresh(); });
+            printFigure(withLabel("refresh half marked", folder), listing.count() - 1, t,
                         countRemark(listing.list().markedCount(), "marked after"));
         }
     }
@@ -104,14 +104,9 @@ void runListingFigures(const BenchOptions& options) {
             if (!options.wants(figure)) continue;
             // Each run starts from the other order, so no run finds its work done by the last one.
             const int other = type == 1 ? 8 : 1;
-            std::vector<double> samples;
-            for (int run = 0; run < 8; ++run) {
-                listing.applySort(other, group);
-                const double start = nowMs();
-                listing.applySort(type, group);
-                if (run > 0) samples.push_back(nowMs() - start);
-            }
-            printFigure(figure, listing.count() - 1, summarise(samples), path);
+            const Comparison t = compareWithRawPass(
+                path, [&] { listing.applySort(type, group); }, [&] { listing.applySort(other, group); });
+            printFigure(figure, listing.count() - 1, t);
         }
     }
 }

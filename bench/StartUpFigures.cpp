@@ -5,6 +5,7 @@
 #include "bench/BenchFolders.h"
 #include "framework/Handles.h"
 #include <cstdio>
+#include <utility>
 
 namespace {
 struct Search {
@@ -32,29 +33,37 @@ void writeUtf16(const std::wstring& path, const std::wstring& text) {
     WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
 }
 
-// Milliseconds from CreateProcess to the visible main window; negative when it never came.
-double startOnce(const std::wstring& exe) {
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    const double start = nowMs();
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
-    UniqueHandle process(pi.hProcess), thread(pi.hThread);
-    Search search{pi.dwProcessId, nullptr};
-    double shown = -1;
-    while (nowMs() - start < 30000) {
-        EnumWindows(&findShownMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.window) {
-            shown = nowMs() - start;
-            break;
+// One start of the program, timed from CreateProcess to its visible main window; closed untimed.
+class ProgramStart {
+public:
+    // False when the process could not be made or its window never came.
+    bool start(const std::wstring& exe) {
+        STARTUPINFOW si{sizeof(si)};
+        PROCESS_INFORMATION pi{};
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        const double begun = nowMs();
+        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            return false;
+        process_ = UniqueHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        Search search{pi.dwProcessId, nullptr};
+        while (nowMs() - begun < 30000) {
+            EnumWindows(&findShownMainWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.window || WaitForSingleObject(process_.get(), 1) == WAIT_OBJECT_0) break;
         }
-        if (WaitForSingleObject(process.get(), 1) == WAIT_OBJECT_0) break;
+        window_ = search.window;
+        return window_ != nullptr;
     }
-    if (search.window) PostMessageW(search.window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process.get(), 1);
-    return shown;
-}
+    void close() {
+        if (window_) PostMessageW(std::exchange(window_, nullptr), WM_CLOSE, 0, 0);
+        if (process_ && WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process_.get(), 1);
+        process_ = UniqueHandle();
+    }
+
+private:
+    UniqueHandle process_;
+    HWND window_ = nullptr;
+};
 }  // namespace
 
 void runStartUpFigures(const BenchOptions& options) {
@@ -69,28 +78,28 @@ void runStartUpFigures(const BenchOptions& options) {
     const std::wstring empty = emptyFolder(options.dataRoot);
     double emptyMedian = 0;
     for (const std::wstring& folder : {empty, largestFolder(options.dataRoot)}) {
-        std::vector<double> samples;
-        for (int run = 0; run < 8; ++run) {
-            // Written before every start: the program stores its placement and histories at exit.
-            writeUtf16(dir + L"\\Vantor.ini", L"[Hist0]\r\nD0=" + folder + L"\r\n[Hist1]\r\nD0=" + empty + L"\r\n");
-            const double ms = startOnce(exe);
-            if (ms < 0) {
-                std::printf("start-up: the main window never appeared\n");
-                return;
-            }
-            if (run > 0) samples.push_back(ms);
+        ProgramStart program;
+        bool started = true;
+        const Comparison t = compareWithRawPass(
+            largestFolder(options.dataRoot), [&] { started = program.start(exe) && started; },
+            [&] {
+                program.close();
+                // Written before every start: the program stores its placement and histories at exit.
+                writeUtf16(dir + L"\\Vantor.ini", L"[Hist0]\r\nD0=" + folder + L"\r\n[Hist1]\r\nD0=" + empty + L"\r\n");
+            });
+        program.close();
+        if (!started) {
+            std::printf("start-up: the main window never appeared\n");
+            return;
         }
-        const Timing t = summarise(samples);
-        const int entries = folder == empty ? 0 : 100000;
         if (folder == empty) {
-            emptyMedian = t.median;
-            printFigure("start-up", entries, t, largestFolder(options.dataRoot));
+            emptyMedian = t.figure.median;
+            printFigure("start-up", 0, t);
         } else {
-            const double raw = rawTiming(folder).median;
             char remark[96];
             std::snprintf(remark, sizeof remark, "(%.2f raw passes over the empty start)",
-                          raw > 0 ? (t.median - emptyMedian) / raw : 0.0);
-            printFigure("start-up", entries, t, folder, remark);
+                          t.raw.median > 0 ? (t.figure.median - emptyMedian) / t.raw.median : 0.0);
+            printFigure("start-up", 100000, t, remark);
         }
     }
 }

@@ -42,27 +42,20 @@ void runWindowFigures(const BenchOptions& options) {
     drain(app);
     const HWND window = pane->hwnd();
     const int entries = pane->listing().count() - 1;
-    constexpr int kRuns = 7;
 
-    // Times `run` kRuns times after a warm-up, with `before` untimed ahead of each run, and counts
-    // the lines the pane drew during the timed part.
-    const auto timed = [&](const std::string& name, auto before, auto run) {
+    // Times `run` against a raw pass, with `before` untimed ahead of each run, and counts the
+    // lines the pane drew during the timed runs.
+    const auto timed = [&](const std::string& name, std::function<void()> before, std::function<void()> run) {
         if (!options.wants(name)) return;
-        before();
-        run();
-        std::vector<double> samples;
-        int lines = 0;
-        for (int i = 0; i < kRuns; ++i) {
-            before();
+        int lines = 0, runs = 0;
+        const Comparison t = compareWithRawPass(folder, [&] {
             const PaintCounters c0 = pane->paintCounters();
-            const double start = nowMs();
             run();
-            samples.push_back(nowMs() - start);
             const PaintCounters& c1 = pane->paintCounters();
             lines += c1.linesPainted - c0.linesPainted + c1.linesRedrawn - c0.linesRedrawn;
-        }
-        printFigure(name, entries, summarise(samples), folder,
-                    countRemark((lines + kRuns / 2) / kRuns, "lines drawn per run"));
+            ++runs;
+        }, before);
+        printFigure(name, entries, t, countRemark((lines + runs / 2) / runs, "lines drawn per run"));
     };
     const auto nothing = [] {};
 
