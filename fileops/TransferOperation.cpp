@@ -131,24 +131,22 @@ void TransferOperation::transferFile(const Place& from, const Place& to, const s
 
 DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::wstring& resolved,
                                         const std::wstring& target, bool replace) {
+    // A moved source is renamed or removed by a handle on itself, so a link goes as itself or not
+    // at all; the platform would otherwise move or delete what it leads to. The handle is held
+    // through the copy, so the item removed is the one that was copied.
+    ItemHandle item;
     if (move == 1) {
-        // The source is moved or removed by a handle on itself, so a link goes as itself or not at
-        // all; the platform would otherwise move or delete what it leads to.
+        item = ItemHandle::open(source, sameVolume_ == 1 ? ItemHandle::kRename : ItemHandle::kRemove, resolved);
+        if (!item) return item.error();
         if (sameVolume_ == 1) {
-            ItemHandle item = ItemHandle::open(source, ItemHandle::kRename, resolved);
-            if (!item) return item.error();
             if (item.renameTo(target, replace)) return 0;
             if (item.error() != ERROR_NOT_SAME_DEVICE) return item.error();
-        } else if (ItemHandle item = ItemHandle::open(source, ItemHandle::kRemove, resolved); !item) {
-            return item.error();
+            item = ItemHandle::open(source, ItemHandle::kRemove, resolved);
+            if (!item) return item.error();
         }
     }
     if (const DWORD error = copyFile(source, target, replace)) return error;
-    if (move == 1) {
-        ItemHandle item = ItemHandle::open(source, ItemHandle::kRemove, resolved);
-        if (!item) return item.error();
-        if (!item.remove()) return item.error();
-    }
+    if (move == 1 && !item.remove()) return item.error();
     return 0;
 }
 
