@@ -4,7 +4,7 @@
 #include "bench/BenchFigures.h"
 #include "bench/BenchFolders.h"
 #include "framework/Application.h"
-#include "pane/PaneListing.h"
+#include "listing/PaneListing.h"
 #include <psapi.h>
 #include <cstdio>
 

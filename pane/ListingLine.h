@@ -1,6 +1,6 @@
 // The text and colour of a listing line and the texts of a pane's header, without any drawing.
 #pragma once
-#include "pane/FileEntry.h"
+#include "listing/FileEntry.h"
 #include <cstdint>
 #include <string>
 

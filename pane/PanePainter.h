@@ -2,7 +2,7 @@
 // listing lines in the list font, with the colours of the settings.
 #pragma once
 #include "framework/Handles.h"
-#include "pane/FileEntry.h"
+#include "listing/FileEntry.h"
 #include <windows.h>
 #include <string>
 

@@ -5,9 +5,9 @@
 #include "framework/View.h"
 #include "keys/ParameterReceiver.h"
 #include "launch/MacroExpander.h"
-#include "pane/FileEntry.h"
+#include "listing/FileEntry.h"
 #include "pane/FolderHistory.h"
-#include "pane/PaneListing.h"
+#include "listing/PaneListing.h"
 #include <optional>
 #include <vector>
 

@@ -1,8 +1,8 @@
 // The compact listing and its key-based sort against the plain way of doing the same: every find
 // record kept whole, counted before filling, and a sort that compares the entries themselves.
-#include "pane/FileIndex.h"
-#include "pane/FileList.h"
-#include "pane/MarkedNames.h"
+#include "listing/FileIndex.h"
+#include "listing/FileList.h"
+#include "listing/MarkedNames.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "pane/PaneListing.h"
+#include "listing/PaneListing.h"
 #include "framework/Application.h"
-#include "pane/MarkedNames.h"
+#include "listing/MarkedNames.h"
 #include <cwchar>
 
 namespace {

@@ -2,8 +2,8 @@
 // order) and the operations that re-read, mask, sort and mark it. The pane window implements
 // PaneHost for the effects on screen and on the change watcher.
 #pragma once
-#include "pane/FileIndex.h"
-#include "pane/FileList.h"
+#include "listing/FileIndex.h"
+#include "listing/FileList.h"
 #include <cstdint>
 #include <string>
 

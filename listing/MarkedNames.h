@@ -1,7 +1,7 @@
 // The names of a listing's marked entries, kept apart from the listing so a re-read can free the
 // old entries before it reads the new ones and still hand every mark to the entry of the same name.
 #pragma once
-#include "pane/FileList.h"
+#include "listing/FileList.h"
 #include <string>
 #include <vector>
 

@@ -1,5 +1,5 @@
 #include "framework/Application.h"
-#include "pane/PaneListing.h"
+#include "listing/PaneListing.h"
 #include "support/SettingsFixture.h"
 #include <gtest/gtest.h>
 

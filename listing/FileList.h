@@ -1,7 +1,7 @@
 // The entries of one folder in enumeration order, with the running totals of the marks.
 #pragma once
-#include "pane/FileEntry.h"
-#include "pane/NamePool.h"
+#include "listing/FileEntry.h"
+#include "listing/NamePool.h"
 #include <cstdint>
 #include <string>
 #include <vector>

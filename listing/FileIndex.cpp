@@ -1,4 +1,4 @@
-#include "pane/FileIndex.h"
+#include "listing/FileIndex.h"
 #include <algorithm>
 #include <cwchar>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "pane/MarkedNames.h"
+#include "listing/MarkedNames.h"
 #include <cwchar>
 #include <string_view>
 #include <unordered_set>

@@ -1,5 +1,5 @@
-#include "pane/FileIndex.h"
-#include "pane/FileList.h"
+#include "listing/FileIndex.h"
+#include "listing/FileList.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <vector>

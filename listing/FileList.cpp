@@ -1,4 +1,4 @@
-#include "pane/FileList.h"
+#include "listing/FileList.h"
 #include "common/PathUtil.h"
 #include "framework/Handles.h"
 #include <cwchar>

@@ -1,7 +1,7 @@
 // A pane's display order over its listing: nine sort types, an attribute group that can put
 // folders first, and ".." always on top. Holds references only, so re-sorting moves no entries.
 #pragma once
-#include "pane/FileList.h"
+#include "listing/FileList.h"
 #include <cstdint>
 #include <string>
 #include <vector>

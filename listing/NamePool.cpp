@@ -1,4 +1,4 @@
-#include "pane/NamePool.h"
+#include "listing/NamePool.h"
 #include <algorithm>
 #include <cstring>
 
