@@ -1,6 +1,6 @@
 #include "app/SettingsDialog.h"
 #include "framework/DataExchange.h"
-#include "pane/FolderBrowser.h"
+#include "folders/FolderBrowser.h"
 #include "resource.h"
 #include <commctrl.h>
 #include <commdlg.h>

@@ -5,7 +5,7 @@
 #include "app/SettingsFile.h"
 #include "framework/Application.h"
 #include "keys/KeyAssignTable.h"
-#include "pane/DriveFolderTable.h"
+#include "folders/DriveFolderTable.h"
 
 class CVantorApp : public Application {
 public:

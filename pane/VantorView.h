@@ -6,7 +6,7 @@
 #include "keys/ParameterReceiver.h"
 #include "launch/MacroExpander.h"
 #include "listing/FileEntry.h"
-#include "pane/FolderHistory.h"
+#include "folders/FolderHistory.h"
 #include "listing/PaneListing.h"
 #include <optional>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "launch/Launcher.h"
 #include "launch/ShellVerb.h"
 #include "launch/StoredCommand.h"
-#include "pane/FolderBrowser.h"
+#include "folders/FolderBrowser.h"
 #include "pane/VantorView.h"
 #include "resource.h"
 

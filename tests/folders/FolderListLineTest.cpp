@@ -1,4 +1,4 @@
-#include "pane/FolderListLine.h"
+#include "folders/FolderListLine.h"
 #include <gtest/gtest.h>
 
 TEST(FolderListLine, LinesZeroToThirtyFiveAreLetteredTheRestDashed) {

@@ -1,6 +1,6 @@
-#include "pane/DriveSelectDialog.h"
+#include "folders/DriveSelectDialog.h"
 #include "framework/DataExchange.h"
-#include "pane/DriveLines.h"
+#include "folders/DriveLines.h"
 #include "resource.h"
 
 DriveSelectDialog::DriveSelectDialog() : Dialog(IDD_DRIVE_SELECT) {}

@@ -1,4 +1,4 @@
-#include "pane/DriveSelectDialog.h"
+#include "folders/DriveSelectDialog.h"
 #include "support/FolderDialogDriver.h"
 #include "resource.h"
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "pane/FolderInputDialog.h"
-#include "pane/FolderBrowser.h"
+#include "folders/FolderInputDialog.h"
+#include "folders/FolderBrowser.h"
 #include "support/FolderDialogDriver.h"
 #include "support/TempFolder.h"
 #include "resource.h"

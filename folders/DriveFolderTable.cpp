@@ -1,4 +1,4 @@
-#include "pane/DriveFolderTable.h"
+#include "folders/DriveFolderTable.h"
 
 namespace {
 int slotOf(wchar_t c) {

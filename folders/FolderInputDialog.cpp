@@ -1,6 +1,6 @@
-#include "pane/FolderInputDialog.h"
+#include "folders/FolderInputDialog.h"
 #include "framework/DataExchange.h"
-#include "pane/FolderBrowser.h"
+#include "folders/FolderBrowser.h"
 #include "resource.h"
 
 FolderInputDialog::FolderInputDialog() : Dialog(IDD_FOLDER_INPUT) {}

@@ -1,5 +1,5 @@
-#include "pane/DriveFolderTable.h"
-#include "pane/FolderHistory.h"
+#include "folders/DriveFolderTable.h"
+#include "folders/FolderHistory.h"
 #include <gtest/gtest.h>
 
 TEST(DriveFolderTable, RecallsTheLastFolderOfADriveOrItsRootInTheLettersCase) {

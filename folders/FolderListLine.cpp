@@ -1,4 +1,4 @@
-#include "pane/FolderListLine.h"
+#include "folders/FolderListLine.h"
 #include <iterator>
 
 namespace {

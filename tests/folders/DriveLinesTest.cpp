@@ -1,4 +1,4 @@
-#include "pane/DriveLines.h"
+#include "folders/DriveLines.h"
 #include <gtest/gtest.h>
 
 namespace {

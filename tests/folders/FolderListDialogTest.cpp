@@ -1,6 +1,6 @@
-#include "pane/FolderListDialog.h"
+#include "folders/FolderListDialog.h"
 #include "framework/Application.h"
-#include "pane/FolderHistory.h"
+#include "folders/FolderHistory.h"
 #include "support/FolderDialogDriver.h"
 #include "support/SettingsFixture.h"
 #include "resource.h"

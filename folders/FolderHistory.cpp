@@ -1,4 +1,4 @@
-#include "pane/FolderHistory.h"
+#include "folders/FolderHistory.h"
 #include "framework/Application.h"
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "pane/FolderListDialog.h"
+#include "folders/FolderListDialog.h"
 #include "framework/MessageBox.h"
-#include "pane/FolderHistory.h"
-#include "pane/FolderInputDialog.h"
-#include "pane/FolderListLine.h"
+#include "folders/FolderHistory.h"
+#include "folders/FolderInputDialog.h"
+#include "folders/FolderListLine.h"
 #include "resource.h"
 
 namespace {

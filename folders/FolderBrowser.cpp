@@ -1,4 +1,4 @@
-#include "pane/FolderBrowser.h"
+#include "folders/FolderBrowser.h"
 #include <shlobj.h>
 #include <cwchar>
 
