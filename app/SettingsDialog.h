@@ -2,7 +2,7 @@
 // the viewer's and editor's command lines and start folders. It works on copies; only OK stores
 // them in the settings and writes them to the settings file, all thirteen keys at once.
 #pragma once
-#include "app/SettingsFile.h"
+#include "common/SettingsFile.h"
 #include "framework/Dialog.h"
 #include <array>
 

@@ -1,8 +1,8 @@
 // The application object: owns the list font, the settings, the key table and the drive memory
 // for the whole run, and starts the program in a fixed order.
 #pragma once
-#include "app/ListFont.h"
-#include "app/SettingsFile.h"
+#include "pane/ListFont.h"
+#include "common/SettingsFile.h"
 #include "framework/Application.h"
 #include "keys/KeyAssignTable.h"
 #include "folders/DriveFolderTable.h"

@@ -1,5 +1,5 @@
 #include "pane/ListingLine.h"
-#include "app/SettingsFile.h"
+#include "common/SettingsFile.h"
 #include "common/PathUtil.h"
 #include "common/SizeFormat.h"
 #include <ctime>

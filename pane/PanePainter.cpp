@@ -1,5 +1,5 @@
 #include "pane/PanePainter.h"
-#include "app/SettingsFile.h"
+#include "common/SettingsFile.h"
 #include "pane/ListingLine.h"
 #include "listing/PaneListing.h"
 #include <algorithm>

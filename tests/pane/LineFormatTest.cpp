@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "common/SettingsFile.h"
 #include "pane/ListingLine.h"
 #include "common/SizeFormat.h"
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "common/SettingsFile.h"
 #include "framework/Application.h"
 #include "support/SettingsFixture.h"
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/ListFont.h"
+#include "pane/ListFont.h"
 #include "framework/Application.h"
 #include "framework/Handles.h"
 #include <commdlg.h>

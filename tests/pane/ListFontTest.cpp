@@ -1,4 +1,4 @@
-#include "app/ListFont.h"
+#include "pane/ListFont.h"
 #include "framework/Application.h"
 #include "support/SettingsFixture.h"
 #include "support/UiDriver.h"

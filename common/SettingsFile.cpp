@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "common/SettingsFile.h"
 #include "common/PathUtil.h"
 #include "framework/Handles.h"
 #include "framework/ProfileText.h"
