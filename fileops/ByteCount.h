@@ -1,5 +1,7 @@
-// The bytes a transfer will write, counted on a thread of its own while the transfer already
-// runs, so the progress dialog can show the whole once it is known without delaying the start.
+// The bytes a copy will write, counted on a thread of its own while the copy already runs, so the
+// progress dialog can show the whole once it is known without delaying the start. The count holds
+// each folder open while it reads it, which keeps that folder from being removed meanwhile: it is
+// for jobs that leave their sources in place.
 #pragma once
 #include <atomic>
 #include <cstdint>

@@ -54,10 +54,10 @@ void TransferOperation::body() {
     const Place to{ensureTrailingBackslash(destination), resolvedFolder(destination)};
     const std::wstring destinationRoot = rootPrefix(destination);
     Place from;
-    // A move within a drive renames and writes no bytes: only copies are counted.
+    // Only a copy is counted: the count holds each folder open while it reads it, and a move
+    // must remove its source folders (a move within a drive writes no bytes anyway).
     std::optional<ByteCount> count;
-    if (!paths.empty() && (move == 0 || !sameTextIgnoringCase(rootPrefix(paths.front()), destinationRoot)))
-        count.emplace(paths, link_->bytes.total);
+    if (move == 0) count.emplace(paths, link_->bytes.total);
     for (const std::wstring& path : paths) {
         const DWORD attributes = GetFileAttributesW(literalPath(path).c_str());
         const std::optional<SplitPath> split = splitPath(path);
