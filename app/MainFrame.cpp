@@ -209,6 +209,14 @@ CVantorView* CMainFrame::otherPane(const CVantorView* pane) const {
     return pane == paneInColumn(0) ? paneInColumn(1) : paneInColumn(0);
 }
 
+const SettingsFile& CMainFrame::paneSettings() const { return CVantorApp::instance()->settings(); }
+
+const ListFont& CMainFrame::listFont() const { return CVantorApp::instance()->listFont(); }
+
+const KeyAssignTable& CMainFrame::keyTable() const { return CVantorApp::instance()->keyTable(); }
+
+DriveFolderTable& CMainFrame::driveFolders() { return CVantorApp::instance()->driveFolders(); }
+
 void CMainFrame::onQuitConfirm() {
     // With jobs running, their question is the one to answer: the user is asked once.
     if (FileJob::liveCount() > 0) {

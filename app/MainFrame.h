@@ -6,16 +6,21 @@
 #include "framework/SplitterWindow.h"
 #include "framework/StatusBar.h"
 #include "keys/ButtonBar.h"
+#include "pane/PaneOwner.h"
 #include "pane/VantorView.h"
 
-class CMainFrame : public FrameWindow {
+class CMainFrame : public FrameWindow, public PaneOwner {
 public:
     CMainFrame();
 
-    // Called by each pane while it is created: the first becomes the left pane (0), the next the right (1).
-    int registerPane(CVantorView* pane);
-    CVantorView* paneInColumn(int column) const;
-    CVantorView* otherPane(const CVantorView* pane) const;
+    int registerPane(CVantorView* pane) override;
+    CVantorView* paneInColumn(int column) const override;
+    CVantorView* otherPane(const CVantorView* pane) const override;
+    // The program's own, for the panes.
+    const SettingsFile& paneSettings() const override;
+    const ListFont& listFont() const override;
+    const KeyAssignTable& keyTable() const override;
+    DriveFolderTable& driveFolders() override;
 
     SplitterWindow& splitter() { return splitter_; }
     ButtonBar& buttonBar() { return buttonBar_; }

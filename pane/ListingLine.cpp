@@ -1,6 +1,6 @@
 #include "pane/ListingLine.h"
-#include "common/SettingsFile.h"
 #include "common/PathUtil.h"
+#include "common/SettingsFile.h"
 #include "common/SizeFormat.h"
 #include <ctime>
 #include <cwchar>

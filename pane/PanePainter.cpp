@@ -1,7 +1,7 @@
 #include "pane/PanePainter.h"
 #include "common/SettingsFile.h"
-#include "pane/ListingLine.h"
 #include "listing/PaneListing.h"
+#include "pane/ListingLine.h"
 #include <algorithm>
 
 PanePainter::PanePainter(HDC dc, const RECT& client, const LOGFONTW& font, int lineHeight,

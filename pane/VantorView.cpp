@@ -1,11 +1,12 @@
 #include "pane/VantorView.h"
-#include "app/MainFrame.h"
-#include "app/VantorApp.h"
 #include "common/PathUtil.h"
 #include "framework/Document.h"
+#include "framework/FrameWindow.h"
 #include "framework/Handles.h"
+#include "pane/ListFont.h"
 #include "pane/PaneDropTarget.h"
 #include "pane/PaneGeometry.h"
+#include "pane/PaneOwner.h"
 #include "pane/PanePainter.h"
 #include "resource.h"
 #include <algorithm>
@@ -91,7 +92,7 @@ const MessageMap* CVantorView::messageMap() const {
 LRESULT CVantorView::onCreate(WPARAM, LPARAM) {
     if (callDefault() == -1) return -1;
     // The first pane to register is the left one; the index chooses the pane's settings sections.
-    if (auto* frame = dynamic_cast<CMainFrame*>(parentFrame())) listing_.setPaneIndex(frame->registerPane(this));
+    if (PaneOwner* frame = owner()) listing_.setPaneIndex(frame->registerPane(this));
     history_.setSection(L"Hist" + std::to_wstring(paneIndex()), FolderHistory::kLimit);
     history_.load();
     listing_.loadViewSettings();
@@ -122,7 +123,7 @@ void CVantorView::onDestroy() {
 }
 
 int CVantorView::lineHeight() const {
-    const int h = CVantorApp::instance()->listFont().lineHeight();
+    const int h = owner() ? owner()->listFont().lineHeight() : 0;
     return h > 0 ? h : 1;
 }
 
@@ -155,8 +156,8 @@ void CVantorView::onPaint() {
     PaintDc dc(hwnd_);
     RECT rc;
     GetClientRect(hwnd_, &rc);
-    const ListFont& font = CVantorApp::instance()->listFont();
-    PanePainter painter(dc.get(), rc, font.logFont(), lineHeight(), settings());
+    if (!owner()) return;
+    PanePainter painter(dc.get(), rc, owner()->listFont().logFont(), lineHeight(), owner()->paneSettings());
     const PaintedParts painted = paintPane(painter, listing_, firstVisible(), isActive(), dc.paintRect());
     ++paintCounters_.paints;
     paintCounters_.headerPaints += painted.header ? 1 : 0;
@@ -243,8 +244,10 @@ std::vector<const FileEntry*> CVantorView::collectTargets() const {
     return targets;
 }
 
+PaneOwner* CVantorView::owner() const { return dynamic_cast<PaneOwner*>(parentFrame()); }
+
 CVantorView* CVantorView::otherPane() const {
-    auto* frame = dynamic_cast<CMainFrame*>(parentFrame());
+    PaneOwner* frame = owner();
     return frame ? frame->otherPane(this) : nullptr;
 }
 
@@ -275,11 +278,11 @@ void CVantorView::repaintAll() {
 }
 
 void CVantorView::redrawLine(int displayPosition) {
-    if (!hwnd_ || displayPosition < 0) return;
+    if (!hwnd_ || displayPosition < 0 || !owner()) return;
     ClientDc dc(hwnd_);
     RECT rc;
     GetClientRect(hwnd_, &rc);
-    PanePainter painter(dc.get(), rc, CVantorApp::instance()->listFont().logFont(), lineHeight(), settings());
+    PanePainter painter(dc.get(), rc, owner()->listFont().logFont(), lineHeight(), owner()->paneSettings());
     if (drawPaneLine(painter, listing_, firstVisible(), displayPosition, isActive())) ++paintCounters_.linesRedrawn;
 }
 
@@ -295,11 +298,11 @@ LineRange CVantorView::linesOnScreen() const {
 }
 
 void CVantorView::redrawHeader() {
-    if (!hwnd_) return;
+    if (!hwnd_ || !owner()) return;
     ClientDc dc(hwnd_);
     RECT rc;
     GetClientRect(hwnd_, &rc);
-    PanePainter painter(dc.get(), rc, CVantorApp::instance()->listFont().logFont(), lineHeight(), settings());
+    PanePainter painter(dc.get(), rc, owner()->listFont().logFont(), lineHeight(), owner()->paneSettings());
     painter.redrawStatusLine(paneStatusText(listing_));
 }
 

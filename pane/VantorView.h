@@ -27,6 +27,8 @@ struct PaintCounters {
     RECT lastPaint{};     // the update rectangle of the last WM_PAINT
 };
 
+class PaneOwner;
+
 class CVantorView : public View, public PaneHost, public ParameterReceiver {
 public:
     CVantorView();
@@ -78,6 +80,9 @@ public:
     // the cursor entry unless it is "..". The marks stay; the command clears them when it starts.
     std::vector<std::wstring> jobSelection() const;
     CVantorView* otherPane() const;
+    // The frame holding this pane, which gives it the program's settings, font, keys and drive
+    // memory; null only outside the main frame.
+    PaneOwner* owner() const;
 
     // Drag and drop onto the pane: the effect for a drag's file list (none when it has none, or
     // over the header), and the transfer of dropped or pasted files into the pane's folder, moving

@@ -1,5 +1,5 @@
 // The pane's commands: cursor movement and paging, marking, re-reading, masks and sort order.
-#include "app/MainFrame.h"
+#include "framework/FrameWindow.h"
 #include "framework/Handles.h"
 #include "pane/MaskInputDialog.h"
 #include "pane/SortCommands.h"

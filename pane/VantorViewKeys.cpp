@@ -1,13 +1,15 @@
 // Keys that reach a pane: the key table's bindings with a parameter (the others were accelerators
 // and never get here).
-#include "app/VantorApp.h"
 #include "framework/FrameWindow.h"
+#include "keys/KeyAssignTable.h"
 #include "keys/KeyDispatch.h"
+#include "pane/PaneOwner.h"
 #include "pane/VantorView.h"
 
 bool CVantorView::dispatchKey(unsigned key, bool virtualKey) {
     // GetKeyState answers for the moment the message was queued, not for now.
-    const KeyDispatch decision = decideKeyDispatch(CVantorApp::instance()->keyTable(),
+    if (!owner()) return false;
+    const KeyDispatch decision = decideKeyDispatch(owner()->keyTable(),
                                                    dispatchModifiersFromKeyState(virtualKey),
                                                    static_cast<std::uint16_t>(key));
     switch (decision.action) {

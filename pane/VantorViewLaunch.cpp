@@ -1,13 +1,14 @@
 // Starting programs from the pane: the editor and viewer, the associated program, the properties,
 // the command interpreter and command lines from the command dialog or a key binding.
-#include "app/VantorApp.h"
 #include "common/PathUtil.h"
+#include "common/SettingsFile.h"
+#include "folders/FolderBrowser.h"
 #include "launch/CommandDialog.h"
 #include "launch/CommandHistory.h"
 #include "launch/Launcher.h"
 #include "launch/ShellVerb.h"
 #include "launch/StoredCommand.h"
-#include "folders/FolderBrowser.h"
+#include "pane/PaneOwner.h"
 #include "pane/VantorView.h"
 #include "resource.h"
 
@@ -45,7 +46,8 @@ void CVantorView::onFileViewOrEdit(UINT id) {
         changeFolder(entry->name(), true);
         return;
     }
-    const SettingsFile& values = settings();
+    if (!owner()) return;
+    const SettingsFile& values = owner()->paneSettings();
     if (id == ID_FILE_EDIT) launch(values.editorMacro, values.editorDir);
     else launch(values.viewerMacro, values.viewerDir);
 }

@@ -1,6 +1,5 @@
 // The pane's mouse: click, shift-click and ctrl-click marking, pressing in the header or below the
 // list to mark from the top or to the end, double-click, the wheel and the shell context menu.
-#include "app/MainFrame.h"
 #include "common/PathUtil.h"
 #include "pane/PaneGeometry.h"
 #include "pane/ShellContextMenu.h"

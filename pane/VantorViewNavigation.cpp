@@ -1,12 +1,13 @@
 // Making another folder current in a pane, and the commands that do so.
-#include "app/MainFrame.h"
-#include "app/VantorApp.h"
 #include "common/PathUtil.h"
-#include "framework/Document.h"
+#include "folders/DriveFolderTable.h"
 #include "folders/DriveSelectDialog.h"
 #include "folders/FolderBrowser.h"
 #include "folders/FolderInputDialog.h"
 #include "folders/FolderListDialog.h"
+#include "framework/Document.h"
+#include "framework/FrameWindow.h"
+#include "pane/PaneOwner.h"
 #include "pane/VantorView.h"
 #include "resource.h"
 
@@ -24,8 +25,7 @@ struct PanePair {
 };
 
 // The panes in the splitter's columns 0 and 1, whichever is active.
-PanePair columnsOf(FrameWindow* frameWindow) {
-    auto* frame = dynamic_cast<CMainFrame*>(frameWindow);
+PanePair columnsOf(PaneOwner* frame) {
     return frame ? PanePair{frame->paneInColumn(0), frame->paneInColumn(1)} : PanePair{};
 }
 }  // namespace
@@ -67,7 +67,7 @@ void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cu
     Document* doc = document();
     if (!doc && parentFrame()) doc = parentFrame()->document();
     if (doc) doc->setTitle(folder);
-    CVantorApp::instance()->driveFolders().remember(folder);
+    if (owner()) owner()->driveFolders().remember(folder);
     history_.visit(folder);
     listing_.loadFolder();
     const int found = listing_.index().findName(cursorName, 0);
@@ -81,7 +81,7 @@ void CVantorView::onDriveSelect() {
     DriveSelectDialog dialog;
     dialog.chosenLetter = folder().substr(0, 1);
     if (dialog.doModal(hwnd_) != IDOK || dialog.chosenLetter.empty()) return;
-    changeFolder(CVantorApp::instance()->driveFolders().recall(dialog.chosenLetter[0]), false);
+    if (owner()) changeFolder(owner()->driveFolders().recall(dialog.chosenLetter[0]), false);
 }
 
 void CVantorView::onDirTree() {
@@ -107,7 +107,7 @@ void CVantorView::onDirHistory() {
 void CVantorView::onDirBookmark() {
     NumberedSection bookmarks;
     bookmarks.setSection(L"EntryDir", 50);
-    const PanePair panes = columnsOf(parentFrame());
+    const PanePair panes = columnsOf(owner());
     BookmarkDialog dialog(bookmarks, [panes](int side) {
         CVantorView* pane = side == 0 ? panes.left : panes.right;
         return pane ? pane->folder() : std::wstring();
@@ -118,8 +118,8 @@ void CVantorView::onDirBookmark() {
 }
 
 void CVantorView::onDriveSelectParameter(const std::wstring& parameter) {
-    if (parameter.empty()) return;
-    changeFolder(CVantorApp::instance()->driveFolders().recall(parameter[0]), false);
+    if (parameter.empty() || !owner()) return;
+    changeFolder(owner()->driveFolders().recall(parameter[0]), false);
 }
 
 void CVantorView::onDirDirectParameter(const std::wstring& parameter) { changeFolder(parameter, true); }
@@ -132,15 +132,15 @@ void CVantorView::onDirByActive() {
 }
 
 void CVantorView::onDirByLeft() {
-    if (const PanePair panes = columnsOf(parentFrame())) panes.right->changeFolder(panes.left->folder(), false);
+    if (const PanePair panes = columnsOf(owner())) panes.right->changeFolder(panes.left->folder(), false);
 }
 
 void CVantorView::onDirByRight() {
-    if (const PanePair panes = columnsOf(parentFrame())) panes.left->changeFolder(panes.right->folder(), false);
+    if (const PanePair panes = columnsOf(owner())) panes.left->changeFolder(panes.right->folder(), false);
 }
 
 void CVantorView::onDirSwap() {
-    const PanePair panes = columnsOf(parentFrame());
+    const PanePair panes = columnsOf(owner());
     if (!panes) return;
     const std::wstring oldLeft = panes.left->folder(), oldRight = panes.right->folder();
     panes.left->changeFolder(oldRight, false);
