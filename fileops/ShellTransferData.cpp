@@ -1,5 +1,6 @@
 #include "fileops/ShellTransferData.h"
 #include "framework/Handles.h"
+#include "framework/ShellFolder.h"
 #include <shlobj.h>
 #include <algorithm>
 #include <cstring>
@@ -23,10 +24,6 @@ HGLOBAL makeBlock(size_t size, Fill fill) {
 // An item-identifier list's size with its 2-byte terminator.
 UINT idListSize(LPCITEMIDLIST id) { return ILGetSize(id); }
 
-struct IdList {
-    LPITEMIDLIST id = nullptr;
-    ~IdList() { CoTaskMemFree(id); }
-};
 }  // namespace
 
 CLIPFORMAT preferredDropEffectFormat() {
@@ -118,18 +115,15 @@ DWORD readDropEffect(HGLOBAL block) {
 }
 
 HGLOBAL makeShellIdListArray(HWND owner, const std::wstring& folder, const std::vector<std::wstring>& names) {
-    ComPtr<IShellFolder> desktop, shellFolder;
-    if (FAILED(SHGetDesktopFolder(desktop.put()))) return nullptr;
-    IdList folderId;
-    std::wstring text = folder;
-    if (FAILED(desktop->ParseDisplayName(owner, nullptr, text.data(), nullptr, &folderId.id, nullptr))) return nullptr;
-    if (FAILED(desktop->BindToObject(folderId.id, nullptr, IID_IShellFolder, shellFolder.putVoid()))) return nullptr;
-    std::vector<IdList> children(names.size());
-    std::vector<LPCITEMIDLIST> lists{folderId.id};
-    for (size_t i = 0; i < names.size(); ++i) {
-        text = names[i];
-        if (SUCCEEDED(shellFolder->ParseDisplayName(owner, nullptr, text.data(), nullptr, &children[i].id, nullptr)))
-            lists.push_back(children[i].id);
+    const ShellFolder shellFolder = ShellFolder::bind(owner, folder);
+    if (!shellFolder) return nullptr;
+    std::vector<ShellItemList> children;
+    std::vector<LPCITEMIDLIST> lists{shellFolder.id()};
+    for (const std::wstring& name : names) {
+        if (ShellItemList child = shellFolder.child(owner, name)) {
+            lists.push_back(child.get());
+            children.push_back(std::move(child));
+        }
     }
     // CIDA: the count of item lists (the folder's not counted), an offset per list, then the lists.
     const size_t header = sizeof(UINT) * (1 + lists.size());
