@@ -98,21 +98,14 @@ void TransferOperation::transferFile(const Place& from, const Place& to, const s
         if (error != 0 && !cancelled()) fail(source, error);
         return;
     }
-    while (exists(target)) {
-        if (d.fileApplyToAll == 0 || d.fileDecision == kRename) {
-            askSameName(source, target, kSameNameFile);
-            if (cancelled()) return;
-        }
-        if (d.fileDecision == kOnlyNewer) {
-            FILETIME sourceTime{}, targetTime{};
-            if (lastWriteTime(source, sourceTime) && lastWriteTime(target, targetTime) &&
-                olderInWholeLocalSeconds(sourceTime, targetTime))
-                return;
-            break;
-        }
-        if (d.fileDecision == kOverwrite) break;
-        if (d.fileDecision != kRename) return;  // not transferred
-        target = to.folder + d.newName;
+    const int choice = chooseForExisting(source, to.folder, target, kSameNameFile);
+    if (choice == kOnlyNewer) {
+        FILETIME sourceTime{}, targetTime{};
+        if (lastWriteTime(source, sourceTime) && lastWriteTime(target, targetTime) &&
+            olderInWholeLocalSeconds(sourceTime, targetTime))
+            return;
+    } else if (choice != kNameFree && choice != kOverwrite) {
+        return;  // skipped, or the job was cancelled
     }
     // An item is never written onto itself, and a target that is a link is not written through:
     // what it leads to was not chosen.
@@ -127,6 +120,23 @@ void TransferOperation::transferFile(const Place& from, const Place& to, const s
     report(target, 1);
     // Failures are passed over: the item stays where it was and the job goes on.
     if (const DWORD failed = transferFileTo(source, resolved, target, true); failed != 0 && !cancelled()) fail(source, failed);
+}
+
+int TransferOperation::chooseForExisting(const std::wstring& source, const std::wstring& folder, std::wstring& target,
+                                         int note) {
+    ConflictDecision& d = link_->decision;
+    const bool file = note == kSameNameFile;
+    while (exists(target)) {
+        const int applyToAll = file ? d.fileApplyToAll : d.folderApplyToAll;
+        const int& decision = file ? d.fileDecision : d.folderDecision;
+        if (applyToAll == 0 || decision == kRename) {
+            askSameName(source, target, note);
+            if (cancelled()) return kCancelled;
+        }
+        if (decision != kRename) return decision;
+        target = folder + d.newName;
+    }
+    return kNameFree;
 }
 
 DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::wstring& resolved,
@@ -188,43 +198,35 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
     }
     d.newName = name;
     std::wstring target = to.folder + d.newName;
-    while (exists(target)) {
-        if (d.folderApplyToAll == 0 || d.folderDecision == kRename) {
-            askSameName(source, target, kSameNameFolder);
-            if (cancelled()) return;
-        }
+    const int choice = chooseForExisting(source, to.folder, target, kSameNameFolder);
+    if (choice == kOverwrite || choice == kDeleteThenTransfer) {
+        // Merging into, or deleting, a target that is the source or holds it (or lies inside it)
+        // would transfer the folder onto itself or delete it before it is read.
         const std::wstring targetResolved = resolvedPath(target);
-        if (d.folderDecision == kOverwrite || d.folderDecision == kDeleteThenTransfer) {
-            // Merging into, or deleting, a target that is the source or holds it (or lies inside
-            // it) would transfer the folder onto itself or delete it before it is read.
-            if (targetResolved.empty() || overlap(targetResolved, sourceResolved)) {
-                fail(source, kFailOverlapsSource);
-                return;
-            }
+        if (targetResolved.empty() || overlap(targetResolved, sourceResolved)) {
+            fail(source, kFailOverlapsSource);
+            return;
         }
-        if (d.folderDecision == kOverwrite) {
+        if (choice == kOverwrite) {
             transferContents({ensureTrailingBackslash(source), ensureTrailingBackslash(sourceResolved)}, source,
                              {ensureTrailingBackslash(target), ensureTrailingBackslash(targetResolved)});
             return;
         }
-        if (d.folderDecision == kDeleteThenTransfer) {
-            report(target, 1);
-            std::wstring walked;
-            DWORD leftover = ERROR_DIR_NOT_EMPTY;  // what deleteTree could not remove it reports itself
-            if (!isLinkedFolder(target, GetFileAttributesW(literalPath(target).c_str()), to.resolved, d.newName, walked))
-                deleteTree(target, walked, 1);
-            else if (ItemHandle link = ItemHandle::open(target, ItemHandle::kRemove, to.resolved + d.newName); !(link && link.remove()))
-                leftover = link.error();
-            if (cancelled()) return;
-            // What could not be deleted is not transferred into.
-            if (exists(target)) {
-                fail(source, leftover);
-                return;
-            }
-            break;
+        report(target, 1);
+        std::wstring walked;
+        DWORD leftover = ERROR_DIR_NOT_EMPTY;  // what deleteTree could not remove it reports itself
+        if (!isLinkedFolder(target, GetFileAttributesW(literalPath(target).c_str()), to.resolved, d.newName, walked))
+            deleteTree(target, walked, 1);
+        else if (ItemHandle link = ItemHandle::open(target, ItemHandle::kRemove, to.resolved + d.newName); !(link && link.remove()))
+            leftover = link.error();
+        if (cancelled()) return;
+        // What could not be deleted is not transferred into.
+        if (exists(target)) {
+            fail(source, leftover);
+            return;
         }
-        if (d.folderDecision != kRename) return;  // not transferred
-        target = to.folder + d.newName;
+    } else if (choice != kNameFree) {
+        return;  // skipped, or the job was cancelled
     }
     if (move == 1 && sameVolume_ == 1) {
         report(source, 0);

@@ -27,6 +27,11 @@ private:
 
     // Shows the pair and waits for the answer to the same-name question of the given kind.
     void askSameName(const std::wstring& source, const std::wstring& target, int note);
+    // While an item of the target's name exists: asks the same-name question of the given kind
+    // (unless it was answered for all) and, when told to rename, takes the new name in `folder`.
+    // kNameFree once the name is free, kCancelled, or the choice made for the existing item.
+    static constexpr int kNameFree = 0, kCancelled = -1;
+    int chooseForExisting(const std::wstring& source, const std::wstring& folder, std::wstring& target, int note);
     void transferFile(const Place& from, const Place& to, const std::wstring& name);
     // Copies or moves one file; the platform's error, or 0 when it was done.
     DWORD transferFileTo(const std::wstring& source, const std::wstring& resolved, const std::wstring& target,
