@@ -8,6 +8,7 @@
 #include "pane/FileEntry.h"
 #include "pane/FolderHistory.h"
 #include "pane/PaneListing.h"
+#include "pane/QuickSearchLine.h"
 #include <optional>
 #include <vector>
 
@@ -41,6 +42,7 @@ public:
     bool isActive() const { return active_ != 0; }
     const PaintCounters& paintCounters() const { return paintCounters_; }
     ChangeWatcher& watcher() { return watcher_; }
+    QuickSearchLine& quickSearch() { return quickSearch_; }
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;
@@ -159,6 +161,7 @@ protected:
     void onMark();
     void onMarkDown();
     void onActiveToggle();
+    void onQuickSearch();
 
     // Navigation
     void onDriveSelect();
@@ -229,4 +232,5 @@ private:
     ChangeWatcher watcher_;
     PaneDropTarget* dropTarget_ = nullptr;  // registered for drops while the window lives
     PaintCounters paintCounters_;
+    QuickSearchLine quickSearch_{*this};
 };

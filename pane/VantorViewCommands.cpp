@@ -1,5 +1,7 @@
-// The pane's commands: cursor movement and paging, marking, re-reading, masks and sort order.
+// The pane's commands: cursor movement and paging, marking, re-reading, masks and sort order, and
+// the quick search line.
 #include "app/MainFrame.h"
+#include "app/VantorApp.h"
 #include "framework/Handles.h"
 #include "pane/MaskInputDialog.h"
 #include "pane/SortCommands.h"
@@ -19,6 +21,8 @@ void CVantorView::onWildcardParameter(const std::wstring& parameter) {
     if (isNamePattern(parameter)) listing_.setMask(parameter);
     else refuseMaskWithFolder(hwnd_);
 }
+
+void CVantorView::onQuickSearch() { quickSearch_.open(CVantorApp::instance()->listFont().logFont(), lineHeight()); }
 
 void CVantorView::onAllCard() { listing_.setMask(L"*.*"); }
 void CVantorView::onUpdateAllCard(CommandUI& ui) { ui.enable(listing_.hasMask()); }
