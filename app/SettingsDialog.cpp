@@ -1,6 +1,7 @@
 #include "app/SettingsDialog.h"
 #include "framework/DataExchange.h"
 #include "folders/FolderBrowser.h"
+#include "launch/ProgramCommand.h"
 #include "resource.h"
 #include <commctrl.h>
 #include <commdlg.h>
@@ -18,8 +19,8 @@ COLORREF customColours[16] = {};
 }  // namespace
 
 ProgramChoice programChoiceFor(const std::wstring& programPath) {
-    const size_t slash = programPath.rfind(L'\\');
-    return {programPath + L" $fqC", slash == std::wstring::npos ? std::wstring() : programPath.substr(0, slash)};
+    const StoredCommand command = commandForProgram(programPath);
+    return {command.commandLine, command.folder};
 }
 
 SettingsDialog::SettingsDialog(SettingsFile& settings)
@@ -33,7 +34,8 @@ SettingsDialog::SettingsDialog(SettingsFile& settings)
       viewerDir(settings.viewerDir),
       editorMacro(settings.editorMacro),
       editorDir(settings.editorDir),
-      settings_(settings) {}
+      settings_(settings),
+      storedWidth_(settings.fileSizeCols) {}
 
 const MessageMap* SettingsDialog::messageMap() const {
     static const MessageEntry entries[] = {
@@ -54,17 +56,18 @@ const MessageMap* SettingsDialog::messageMap() const {
 }
 
 bool SettingsDialog::onInitDialog() {
-    const bool focusDefault = Dialog::onInitDialog();
     // The arrows stay within the widths OK accepts, so they never offer a value that is refused.
+    // Only the range is set, and before the fields are filled: setting a position would clamp a
+    // stored width outside the range, and OK would then write a value the user never chose.
     SendDlgItemMessageW(hwnd_, IDC_SETTINGS_SIZE_SPIN, UDM_SETRANGE32, kMinWidth, kMaxWidth);
-    SendDlgItemMessageW(hwnd_, IDC_SETTINGS_SIZE_SPIN, UDM_SETPOS32, 0, sizeWidth);
-    return focusDefault;
+    return Dialog::onInitDialog();
 }
 
 void SettingsDialog::doDataExchange(DataExchange& dx) {
     dx.check(IDC_SETTINGS_ATTRIBUTES, showAttributes);
     dx.integer(IDC_SETTINGS_SIZE_WIDTH, sizeWidth);
-    dx.range(IDC_SETTINGS_SIZE_WIDTH, sizeWidth, kMinWidth, kMaxWidth);
+    // The stored width passes as it is, in range or not (0 hides the column): only a new one is checked.
+    if (sizeWidth != storedWidth_) dx.range(IDC_SETTINGS_SIZE_WIDTH, sizeWidth, kMinWidth, kMaxWidth);
     dx.text(IDC_SETTINGS_TIME_FORMAT, timeFormat);
     dx.text(IDC_SETTINGS_VIEWER, viewerMacro);
     dx.text(IDC_SETTINGS_VIEWER_DIR, viewerDir);
@@ -102,14 +105,13 @@ void SettingsDialog::pickColour(UINT id) {
 void SettingsDialog::pickProgram(UINT id) {
     if (!updateData(true)) return;
     wchar_t path[MAX_PATH] = {};
-    static const wchar_t kFilter[] = L"実行ファイル(*.exe;*.com;*.bat)\0*.exe;*.com;*.bat\0All Files (*.*)\0*.*\0";
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = hwnd_;
-    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFilter = kProgramFilter;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = L"exe";
+    dialog.lpstrDefExt = kProgramExtension;
     dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
     if (!GetOpenFileNameW(&dialog)) return;
     const ProgramChoice choice = programChoiceFor(path);

@@ -6,8 +6,9 @@
 #include "framework/Dialog.h"
 #include <array>
 
-// What picking a program fills in: the program's path followed by " $fqC" (the quoted full path of
-// the cursor entry), and the program's folder as the start folder.
+// What picking a program fills in, as in the command dialog: the program's path (quoted when it
+// holds a blank) followed by " $fqC" (the quoted full path of the cursor entry), and the program's
+// folder as the start folder (the root itself for a program at a drive's root).
 struct ProgramChoice {
     std::wstring commandLine;
     std::wstring folder;
@@ -41,5 +42,6 @@ private:
     void onHelpFieldFocus();
 
     SettingsFile& settings_;
+    const int storedWidth_;     // the width as the settings held it when the dialog opened
     bool showingHelp_ = false;  // a validation message moves the focus, which must not ask again
 };

@@ -1,11 +1,13 @@
 // Figures of the running program's left pane on 100,000 entries: painting a screen, moving the
-// cursor, and the keys that touch every entry, pressed through the program's own message loop.
+// cursor, the keys that touch every entry, and a key typed into the quick search line, pressed
+// through the program's own message loop.
 #include "app/MainFrame.h"
 #include "app/VantorApp.h"
 #include "bench/BenchClock.h"
 #include "bench/BenchFigures.h"
 #include "bench/BenchFolders.h"
 #include "pane/VantorView.h"
+#include <cwchar>
 
 namespace {
 void drain(CVantorApp& app) {
@@ -74,6 +76,27 @@ void runWindowFigures(const BenchOptions& options) {
         press(app, window, VK_END, true);
         for (int i = 0; i < pane->listing().list().size(); i += 2) pane->listing().list().setMark(i, MarkMode::Mark);
     }, [&] { press(app, window, VK_F5); });
+
+    // One key typed into the open quick search line: the search over the listing from the top,
+    // the cursor move and what it redraws. With no match every name is looked at; the match at the
+    // end is the longest walk that still moves the cursor, a whole screen away.
+    if (options.wants("quick search")) {
+        pane->listing().applySort(1, 0);  // by name, so "e0099999.txt" is the last entry
+        drain(app);
+        press(app, window, VK_OEM_2);
+        QuickSearchLine& search = pane->quickSearch();
+        const HWND edit = search.edit();
+        const auto startWith = [&](const wchar_t* text) {
+            SetWindowTextW(edit, text);
+            const auto end = static_cast<WPARAM>(wcslen(text));
+            SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+            pane->setCursor(0);
+            drain(app);
+        };
+        timed("quick search key, no match", [&] { startWith(L""); }, [&] { press(app, edit, 'Q'); });
+        timed("quick search key, match at the end", [&] { startWith(L"e009999"); }, [&] { press(app, edit, '9'); });
+        if (search.isOpen()) search.close(false);
+    }
 
     DestroyWindow(frame->hwnd());
     drain(app);

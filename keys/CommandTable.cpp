@@ -16,6 +16,7 @@ const CommandEntry kCommandTable[] = {
     {ID_UI_PAGE_DOWN, nullptr, L"UI_PAGE_DOWN", L"頁↓", L"カーソル移動(一頁↓)"},
     {ID_UI_CUR_TOP, nullptr, L"UI_CUR_TOP", L"最上", L"カーソル移動(最上)"},
     {ID_UI_CUR_BOTTOM, nullptr, L"UI_CUR_BOTTOM", L"最下", L"カーソル移動(最下)"},
+    {ID_UI_QUICK_SEARCH, nullptr, L"UI_QUICK_SEARCH", L"検索", L"クイック検索\n名前の先頭を入力するとカーソルが移動します\n↓↑:次・前の候補 Enter:決定 Esc:元に戻す"},
     {ID_FILE_EDIT, nullptr, L"FILE_EDIT", L"編集", L"編集"},
     {ID_FILE_VIEW, nullptr, L"FILE_VIEW", L"閲覧", L"閲覧"},
     {ID_FILE_OPEN_APP, nullptr, L"FILE_OPEN_APP", L"開く", L"関連ｱﾌﾟﾘｹｰｼｮﾝで開く"},

@@ -20,6 +20,7 @@ const DefaultKeyAssign kDefaultKeyTable[] = {
     {kKey, 0x22, ID_UI_PAGE_DOWN, nullptr},
     {kShiftKey, 0x21, ID_UI_CUR_TOP, nullptr},
     {kShiftKey, 0x22, ID_UI_CUR_BOTTOM, nullptr},
+    {kKey, 0xBF, ID_UI_QUICK_SEARCH, nullptr},
     {kKey, 0x51, ID_UI_QUIT_CONFIRM, nullptr},
     {kKey, 0x1B, ID_UI_QUIT_CONFIRM, nullptr},
     {kShiftKey, 0x0D, ID_FILE_EDIT, nullptr},

@@ -99,11 +99,20 @@ LRESULT KeyListDialog::onItemChanged(NMHDR*) {
 void KeyListDialog::updateButtons() {
     const int selected = selectedRow();
     const KeyListButtons buttons = keyListButtons(selected, bindings.count());
+    // Taken before: disabling the focused button takes the focus away from it.
+    const HWND focused = GetFocus();
     EnableWindow(item(IDC_KEY_LIST_EDIT), buttons.edit);
     EnableWindow(item(IDC_KEY_LIST_DELETE), buttons.remove);
     EnableWindow(item(IDC_KEY_LIST_UP), buttons.up);
     EnableWindow(item(IDC_KEY_LIST_DOWN), buttons.down);
-    const wchar_t* description = selected >= 0 ? commandDescription(bindings.at(selected).command) : nullptr;
+    // Deleting or moving the last entry disables the very button that was pressed; the keys go on
+    // working in the list rather than nowhere.
+    if (focused && GetParent(focused) == hwnd_ && !IsWindowEnabled(focused))
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list()), TRUE);
+    // The list may report a row the working copy does not hold (rows and entries part for a moment
+    // while one is deleted): such a row has no description.
+    const bool inCopy = selected >= 0 && selected < bindings.count();
+    const wchar_t* description = inCopy ? commandDescription(bindings.at(selected).command) : nullptr;
     setItemText(IDC_KEY_DESCRIPTION, description ? description : L"");
 }
 

@@ -1,5 +1,4 @@
 #include "launch/CommandDialog.h"
-#include "common/PathUtil.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "launch/CommandHistory.h"
@@ -12,6 +11,7 @@ CommandDialog::CommandDialog(CommandHistory& history, FolderChooser chooseFolder
 const MessageMap* CommandDialog::messageMap() const {
     static const MessageEntry entries[] = {
         onControl<LBN_DBLCLK, IDC_COMMAND_HISTORY, &CommandDialog::onPickLine>(),
+        onMessage<WM_VKEYTOITEM, &CommandDialog::onHistoryKey>(),
         onCommand<IDC_COMMAND_BROWSE, &CommandDialog::onBrowseProgram>(),
         onCommand<IDC_COMMAND_FOLDER_BROWSE, &CommandDialog::onBrowseFolder>(),
         onCommand<IDC_COMMAND_DELETE, &CommandDialog::onDeleteLine>(),
@@ -45,14 +45,27 @@ int CommandDialog::selectedLine() const {
     return line == LB_ERR ? -1 : static_cast<int>(line);
 }
 
-void CommandDialog::onPickLine() {
+bool CommandDialog::onPickLine() {
     const int line = selectedLine();
-    if (line < 0 || static_cast<size_t>(line) >= entries_.size()) return;
+    if (line < 0 || static_cast<size_t>(line) >= entries_.size()) return false;
     const StoredCommand picked = splitStoredCommand(entries_[static_cast<size_t>(line)]);
     startFolder = picked.folder;
     commandLine = picked.commandLine;
     updateData(false);
     picked_ = line;
+    return true;
+}
+
+void CommandDialog::pickLineByKey() {
+    // The focus moves on to the command line, so the next Enter runs what was loaded.
+    if (onPickLine()) SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(IDC_COMMAND_LINE)), TRUE);
+}
+
+LRESULT CommandDialog::onHistoryKey(WPARAM wParam, LPARAM) {
+    const WORD key = LOWORD(wParam);
+    if (key != VK_SPACE && key != VK_RETURN) return -1;  // the list's own handling
+    pickLineByKey();
+    return -2;
 }
 
 void CommandDialog::onBrowseProgram() {
@@ -60,10 +73,10 @@ void CommandDialog::onBrowseProgram() {
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = hwnd_;
-    ofn.lpstrFilter = L"実行ファイル(*.exe;*.com;*.bat)\0*.exe;*.com;*.bat\0All Files (*.*)\0*.*\0";
+    ofn.lpstrFilter = kProgramFilter;
     ofn.lpstrFile = path;
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = L"*.exe";
+    ofn.lpstrDefExt = kProgramExtension;
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
     if (!GetOpenFileNameW(&ofn)) return;
     const StoredCommand chosen = commandForProgram(path);
@@ -98,6 +111,12 @@ void CommandDialog::onDeleteAll() {
 }
 
 void CommandDialog::onOK() {
+    // Enter reaches a dialog as its OK button: on a history line it loads the line, as a double
+    // click does, instead of ending the dialog.
+    if (GetFocus() == item(IDC_COMMAND_HISTORY) && selectedLine() >= 0) {
+        pickLineByKey();
+        return;
+    }
     updateData(true);
     if (commandLine.empty()) {
         onCancel();
@@ -107,13 +126,4 @@ void CommandDialog::onOK() {
     entries_ = historyAfterRun(entries_, joinStoredCommand({startFolder, commandLine}), picked_, history_.slotCount());
     history_.store(entries_);
     endDialog(IDOK);
-}
-
-StoredCommand commandForProgram(const std::wstring& programPath) {
-    const size_t slash = programPath.rfind(L'\\');
-    // A program at a drive's root starts in the root itself, not in the drive's current folder ("C:").
-    const std::wstring folder =
-        slash == std::wstring::npos ? std::wstring() : withoutTrailingBackslash(programPath.substr(0, slash + 1));
-    const bool blank = programPath.find(L' ') != std::wstring::npos;
-    return {folder, (blank ? L"\"" + programPath + L"\"" : programPath) + L" $fqC"};
 }

@@ -2,6 +2,7 @@
 // command history; OK records it in the history for the caller to run.
 #pragma once
 #include "framework/Dialog.h"
+#include "launch/ProgramCommand.h"
 #include "launch/StoredCommand.h"
 #include <functional>
 #include <string>
@@ -29,7 +30,11 @@ protected:
     void onOK() override;
 
 private:
-    void onPickLine();
+    // Loads the selected history line into the edits; false when no line is selected.
+    bool onPickLine();
+    void pickLineByKey();
+    // Keys on the history list: Space and Enter load the selected line.
+    LRESULT onHistoryKey(WPARAM wParam, LPARAM lParam);
     void onBrowseProgram();
     void onBrowseFolder();
     void onDeleteLine();
@@ -42,8 +47,3 @@ private:
     std::vector<std::wstring> entries_;  // the stored commands, in list order
     int picked_ = -1;                    // the history line last loaded into the edits
 };
-
-// The command and start folder for a program picked with the browse button: the program with its
-// cursor entry as a quoted full path, started in the program's own folder. A program path with a
-// blank is quoted, so the platform never takes its first word for another program.
-StoredCommand commandForProgram(const std::wstring& programPath);

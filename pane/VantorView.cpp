@@ -56,6 +56,7 @@ const MessageMap* CVantorView::messageMap() const {
         onCommand<ID_UI_MARK, &CVantorView::onMark>(),
         onCommand<ID_UI_MARK_DOWN, &CVantorView::onMarkDown>(),
         onCommand<ID_UI_ACTIVE_TOGGLE, &CVantorView::onActiveToggle>(),
+        onCommand<ID_UI_QUICK_SEARCH, &CVantorView::onQuickSearch>(),
         onCommand<ID_DRIVE_SELECT, &CVantorView::onDriveSelect>(),
         onCommand<ID_DIR_TREE, &CVantorView::onDirTree>(),
         onCommand<ID_DIR_DIRECT, &CVantorView::onDirDirect>(),
@@ -170,6 +171,7 @@ LRESULT CVantorView::onEraseBackground() { return 1; }  // the paint covers ever
 void CVantorView::onSize(UINT, int, int) {
     callDefault();
     updateScrollRange();
+    quickSearch_.fitToPane();
     // The header spans the width and the bar may have clamped the first visible line: a new size
     // redraws the whole pane, not only the uncovered part.
     InvalidateRect(hwnd_, nullptr, FALSE);

@@ -5,9 +5,10 @@
 #include "framework/View.h"
 #include "keys/ParameterReceiver.h"
 #include "launch/MacroExpander.h"
-#include "listing/FileEntry.h"
 #include "folders/FolderHistory.h"
+#include "listing/FileEntry.h"
 #include "listing/PaneListing.h"
+#include "pane/QuickSearchLine.h"
 #include <optional>
 #include <vector>
 
@@ -43,6 +44,7 @@ public:
     bool isActive() const { return active_ != 0; }
     const PaintCounters& paintCounters() const { return paintCounters_; }
     ChangeWatcher& watcher() { return watcher_; }
+    QuickSearchLine& quickSearch() { return quickSearch_; }
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;
@@ -164,6 +166,7 @@ protected:
     void onMark();
     void onMarkDown();
     void onActiveToggle();
+    void onQuickSearch();
 
     // Navigation
     void onDriveSelect();
@@ -234,4 +237,5 @@ private:
     ChangeWatcher watcher_;
     PaneDropTarget* dropTarget_ = nullptr;  // registered for drops while the window lives
     PaintCounters paintCounters_;
+    QuickSearchLine quickSearch_{*this};
 };

@@ -1,7 +1,10 @@
-// The pane's commands: cursor movement and paging, marking, re-reading, masks and sort order.
+// The pane's commands: cursor movement and paging, marking, re-reading, masks and sort order, and
+// the quick search line.
 #include "framework/FrameWindow.h"
 #include "framework/Handles.h"
+#include "pane/ListFont.h"
 #include "pane/MaskInputDialog.h"
+#include "pane/PaneOwner.h"
 #include "pane/SortCommands.h"
 #include "pane/VantorView.h"
 #include "resource.h"
@@ -18,6 +21,10 @@ void CVantorView::onWildcard() {
 void CVantorView::onWildcardParameter(const std::wstring& parameter) {
     if (isNamePattern(parameter)) listing_.setMask(parameter);
     else refuseMaskWithFolder(hwnd_);
+}
+
+void CVantorView::onQuickSearch() {
+    if (owner()) quickSearch_.open(owner()->listFont().logFont(), lineHeight());
 }
 
 void CVantorView::onAllCard() { listing_.setMask(L"*.*"); }

@@ -126,6 +126,9 @@
 #define IDC_KEY_PARAMETER       1083
 #define IDC_KEY_CAPTION         1099
 
+// The quick search line over a pane.
+#define IDC_QUICK_SEARCH_EDIT   1102
+
 // The program's own commands (32771 to 32831).
 #define ID_NONE                 32771
 #define ID_UI_QUIT_CONFIRM      32772
@@ -185,6 +188,7 @@
 #define ID_TOOL_SHORTCUT        32827
 #define ID_SORT_UI              32828
 #define ID_VIEW_BUTTON_BAR      32829
+#define ID_UI_QUICK_SEARCH      32830
 #define ID_OPT_SETUP_FONT       32831
 
 // The framework's standard commands.

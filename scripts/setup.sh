@@ -13,6 +13,7 @@ PACKAGES=(
     googletest                      # the build compiles /usr/src/googletest
     wine wine64
     xvfb xauth xdotool x11-utils imagemagick
+    zip unzip                       # the release archive (scripts/package.sh) and its check
     fonts-noto-cjk fontconfig       # Japanese glyphs; fc-list finds the family
     locales                         # ja_JP source for the prefix's own locale
     fonts-wine                      # Marlett: caption buttons, scroll arrows

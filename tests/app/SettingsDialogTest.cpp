@@ -2,6 +2,7 @@
 #include "resource.h"
 #include "support/FolderDialogDriver.h"
 #include "support/RunningProgram.h"
+#include "support/SettingsFixture.h"
 #include "support/UiDriver.h"
 #include <gtest/gtest.h>
 
@@ -28,12 +29,16 @@ protected:
 }  // namespace
 
 TEST(SettingsDialogRules, APickedProgramGivesItsCommandLineAndFolder) {
+    // As in the command dialog: a path with a blank is quoted (or "C:\Program.exe" would run), and
+    // a program at a drive's root starts in the root, not in the drive's current folder.
     const struct { const wchar_t* path; const wchar_t* command; const wchar_t* folder; } rows[] = {
         {L"C:\\Tools\\view.exe", L"C:\\Tools\\view.exe $fqC", L"C:\\Tools"},
-        {L"C:\\My Tools\\v.exe", L"C:\\My Tools\\v.exe $fqC", L"C:\\My Tools"},
-        {L"D:\\x.bat", L"D:\\x.bat $fqC", L"D:"},
+        {L"C:\\My Tools\\v.exe", L"\"C:\\My Tools\\v.exe\" $fqC", L"C:\\My Tools"},
+        {L"C:\\Program Files\\Foo\\view.exe", L"\"C:\\Program Files\\Foo\\view.exe\" $fqC", L"C:\\Program Files\\Foo"},
+        {L"D:\\x.bat", L"D:\\x.bat $fqC", L"D:\\"},
     };
     for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(&r - rows));
         const ProgramChoice choice = programChoiceFor(r.path);
         EXPECT_EQ(choice.commandLine, r.command);
         EXPECT_EQ(choice.folder, r.folder);
@@ -109,4 +114,48 @@ TEST_F(SettingsDialogRun, HelpFollowsTheFocusAndACancelledColourChoiceIsForgotte
         clickButton(dialog, IDOK);
     }));
     EXPECT_EQ(program.setting(L"Color", L"Dir"), L"c0c0c");
+}
+
+TEST(SettingsDialogWidth, AStoredWidthOutsideTheArrowsRangeIsShownAndKeptWhenUntouched) {
+    const struct { const wchar_t* stored; const wchar_t* typed; const wchar_t* written; bool refused; } rows[] = {
+        {L"0", nullptr, L"0", false},  // hides the size column
+        {L"12", nullptr, L"12", false},
+        {L"5", nullptr, L"5", false},
+        {L"12", L"11", L"12", true},   // a new width is still checked
+        {L"0", L"7", L"7", false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(&r - rows));
+        TempFolder folder;
+        RunningProgram program;
+        writeUtf16Ini(program.settingsPath(), std::wstring(L"[Disp]\r\nFileSizeCols=") + r.stored + L"\r\n");
+        ASSERT_TRUE(program.start(folder.path()));
+        const DWORD ui = GetCurrentThreadId();
+        std::wstring shown, refusal;
+        DialogAction act(L"設定", [&](HWND dialog) {
+            shown = windowText(GetDlgItem(dialog, IDC_SETTINGS_SIZE_WIDTH));
+            if (r.typed) SetDlgItemTextW(dialog, IDC_SETTINGS_SIZE_WIDTH, r.typed);
+            clickButton(dialog, IDOK);
+            if (r.refused) {
+                refusal = answerMessageBox(ui, IDOK).text;
+                clickButton(dialog, IDCANCEL);
+            }
+        });
+        program.command(ID_OPT_SETUP);
+        ASSERT_TRUE(act.finish());
+        EXPECT_EQ(shown, r.stored);
+        EXPECT_EQ(program.setting(L"Disp", L"FileSizeCols"), r.written);
+        EXPECT_EQ(!refusal.empty(), r.refused);
+    }
+}
+
+TEST_F(SettingsDialogRun, TheBrowseButtonsReadTheEllipsis) {
+    std::vector<std::wstring> captions;
+    ASSERT_TRUE(openWith([&](HWND dialog) {
+        for (int id : {IDC_SETTINGS_VIEWER_PICK, IDC_SETTINGS_VIEWER_DIR_PICK, IDC_SETTINGS_EDITOR_PICK,
+                       IDC_SETTINGS_EDITOR_DIR_PICK})
+            captions.push_back(windowText(GetDlgItem(dialog, id)));
+        clickButton(dialog, IDCANCEL);
+    }));
+    EXPECT_EQ(captions, std::vector<std::wstring>(4, L"…"));
 }

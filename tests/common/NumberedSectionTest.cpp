@@ -38,3 +38,20 @@ TEST(NumberedSection, ReadsWritesAndClearsDKeysOfItsSection) {
     EXPECT_EQ(readUtf16File(app.profilePath()).find(L"[Hist0]"), std::wstring::npos);
     EXPECT_EQ(app.getProfileString(L"Other", L"D0"), L"keep");
 }
+
+TEST(NumberedSection, ClearAllRemovesEveryCopyOfTheSectionInAHandMergedFile) {
+    TempFolder dir;
+    ProfileApp app;
+    app.setProfilePath(dir / L"s.ini");
+    writeUtf16Ini(app.profilePath(), L"[Macro]\r\nD0=|new\r\n[Other]\r\nD0=keep\r\n[Macro]\r\nD0=|stale\r\nD1=|stale too\r\n"
+                                     L"[macro]\r\nD2=|stale in lower case\r\n");
+    NumberedSection section;
+    section.setSection(L"Macro", 100);
+    section.clearAll();
+    for (int slot : {0, 1, 2}) {
+        SCOPED_TRACE(slot);
+        EXPECT_EQ(section.read(slot), L"");
+    }
+    EXPECT_EQ(readUtf16File(app.profilePath()).find(L"stale"), std::wstring::npos);
+    EXPECT_EQ(app.getProfileString(L"Other", L"D0"), L"keep");
+}

@@ -3,8 +3,11 @@
 #include "KeySettingsFile.h"
 #include "ModifierBytes.h"
 #include "keys/KeyListDialog.h"
+#include "framework/Handles.h"
 #include "support/KeyDialogDriver.h"
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 class KeyDialogs : public testing::Test {
@@ -115,4 +118,84 @@ TEST_F(KeyDialogs, ButtonsAndDescriptionFollowTheSelection) {
     KeyAssignList rest = defaults;
     rest.removeAt(0);  // the row moved to second place was deleted without a question
     EXPECT_EQ(dialog.bindings, rest);
+}
+
+namespace {
+// Whether a description static shows all of its text: the height the text needs at the static's
+// width, in the static's font, against the height it has.
+bool showsAllLines(HWND field) {
+    const std::wstring text = windowText(field);
+    RECT client{};
+    GetClientRect(field, &client);
+    ClientDc dc(field);
+    SelectGuard useFont(dc.get(), reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    RECT needed{0, 0, client.right, 0};
+    DrawTextW(dc.get(), text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    return !text.empty() && needed.bottom <= client.bottom;
+}
+}  // namespace
+
+TEST_F(KeyDialogs, DescriptionFieldsShowEveryLineOfTheLongestDescriptions) {
+    std::vector<std::string> cut;
+    run([&](HWND list) {
+        for (unsigned command : {ID_DIR_DIRECT, ID_VIEW_WILDCARD, ID_MACRO}) {
+            selectKeyRow(list, defaults.find(kVk, command == ID_DIR_DIRECT ? 'I' : command == ID_MACRO ? VK_F3 : 'Y'));
+            if (!showsAllLines(GetDlgItem(list, IDC_KEY_DESCRIPTION)))
+                cut.push_back(std::string("list ") + std::to_string(command));
+            HWND assign = openAssignDialog(uiThread, list, IDC_KEY_LIST_ADD);
+            ASSERT_TRUE(assign);
+            chooseKeyAndCommand(assign, 0, command);
+            if (!showsAllLines(GetDlgItem(assign, IDC_KEY_DESCRIPTION)))
+                cut.push_back(std::string("assign ") + std::to_string(command));
+            clickButton(assign, IDCANCEL);
+            waitUntilGone(assign);
+        }
+        clickButton(list, IDCANCEL);
+    });
+    EXPECT_EQ(cut, std::vector<std::string>{});
+}
+
+TEST_F(KeyDialogs, AButtonDisabledUnderTheFocusHandsTheFocusToTheList) {
+    const int last = defaults.count() - 1;
+    const struct { const char* name; int row; int button; } rows[] = {
+        {"down onto the last row", last - 1, IDC_KEY_LIST_DOWN},
+        {"up onto the first row", 1, IDC_KEY_LIST_UP},
+        {"delete", last, IDC_KEY_LIST_DELETE},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        dialog.bindings = defaults;
+        HWND focus = nullptr, listControl = nullptr;
+        run([&](HWND list) {
+            listControl = GetDlgItem(list, IDC_KEY_LIST);
+            selectKeyRow(list, r.row);
+            SendMessageW(list, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(list, r.button)), TRUE);
+            clickButton(list, r.button);
+            for (int waited = 0; waited < 2000 && focusOf(uiThread) != listControl; waited += 20) Sleep(20);
+            focus = focusOf(uiThread);
+            clickButton(list, IDCANCEL);
+        });
+        EXPECT_EQ(focus, listControl);
+    }
+}
+
+TEST_F(KeyDialogs, ARowTheWorkingCopyDoesNotHoldHasNoDescription) {
+    // One entry fewer than the defaults: the list gets a row beyond the copy's end.
+    dialog.bindings.removeAt(dialog.bindings.count() - 1);
+    std::wstring description = L"?";
+    bool editEnabled = true;
+    run([&](HWND list) {
+        HWND control = GetDlgItem(list, IDC_KEY_LIST);
+        LVITEMW extra{};
+        extra.mask = LVIF_TEXT;
+        extra.iItem = dialog.bindings.count();
+        extra.pszText = const_cast<wchar_t*>(L"");
+        SendMessageW(control, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&extra));
+        selectKeyRow(list, dialog.bindings.count());
+        description = windowText(GetDlgItem(list, IDC_KEY_DESCRIPTION));
+        editEnabled = IsWindowEnabled(GetDlgItem(list, IDC_KEY_LIST_EDIT)) != FALSE;
+        clickButton(list, IDCANCEL);
+    });
+    EXPECT_EQ(description, L"");
+    EXPECT_FALSE(editEnabled);
 }

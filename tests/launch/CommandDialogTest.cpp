@@ -129,3 +129,33 @@ TEST(StoredCommand, SplitsAtTheFirstBarAndPickedProgramsStartInTheirFolder) {
         EXPECT_EQ(command.folder + L"|" + command.commandLine, r.folder + L"|" + r.commandLine);
     }
 }
+
+TEST(CommandDialog, EnterOrSpaceOnAHistoryLineLoadsItAndTheNextEnterRunsIt) {
+    const DWORD ui = GetCurrentThreadId();
+    for (WORD key : {WORD{VK_RETURN}, WORD{VK_SPACE}}) {
+        SCOPED_TRACE(key);
+        StoredHistory stored(history(L"", 0, 4));
+        std::wstring loaded;
+        bool stayedOpen = false;
+        DialogAction action(L"コマンド実行", [&](HWND d) {
+            HWND list = GetDlgItem(d, IDC_COMMAND_HISTORY);
+            selectLine(d, IDC_COMMAND_HISTORY, 2);
+            SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+            PostMessageW(list, WM_KEYDOWN, key, 1);
+            PostMessageW(list, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+            for (int waited = 0; waited < 3000 && windowText(GetDlgItem(d, IDC_COMMAND_LINE)).empty(); waited += 20)
+                Sleep(20);
+            stayedOpen = IsWindow(d) && IsWindowVisible(d);
+            loaded = windowText(GetDlgItem(d, IDC_COMMAND_FOLDER)) + L"|" + windowText(GetDlgItem(d, IDC_COMMAND_LINE));
+            // The focus went on to the command line: Enter now runs the loaded line.
+            PostMessageW(focusOf(ui), WM_KEYDOWN, VK_RETURN, 1);
+        });
+        CommandHistory store;
+        const INT_PTR result = CommandDialog(store, nullptr).doModal(stored.program.frameWindow());
+        ASSERT_TRUE(action.finish());
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(loaded, entry(2));
+        EXPECT_EQ(result, IDOK);
+        EXPECT_EQ(stored.entries(), history(entry(2), 0, 4, 2));
+    }
+}

@@ -47,6 +47,17 @@ void RunningProgram::pump(int milliseconds) {
     }
 }
 
+bool RunningProgram::pumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        while (app_->pumpMessage()) {
+        }
+        if (done()) return true;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
 void RunningProgram::pressKey(WORD virtualKey, unsigned modifiers, HWND window) {
     if (!window) window = frame_->activeView() ? frame_->activeView()->hwnd() : frame_->hwnd();
     BYTE saved[256] = {}, held[256] = {};

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/VantorApp.h"
 #include "support/TempFolder.h"
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,8 @@ public:
 
     // Runs the program's own message loop (with its pre-translation of keys) for a while.
     void pump(int milliseconds);
+    // Runs the message loop until `done` holds; false when it still does not after the timeout.
+    bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
     enum Modifier : unsigned { kNoModifier = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
     // Queues a key press and release for `window` (the active pane when none is given) with the
