@@ -1,4 +1,5 @@
 #include "support/TempFolder.h"
+#include "support/UiDriver.h"
 #include "support/SettingsFixture.h"
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,22 +13,6 @@ std::wstring programPath() {
     return path;
 }
 
-struct Found {
-    DWORD processId;
-    HWND window;
-};
-
-BOOL CALLBACK findMainWindow(HWND hwnd, LPARAM lParam) {
-    auto* found = reinterpret_cast<Found*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == found->processId && IsWindowVisible(hwnd) && GetMenu(hwnd)) {
-        found->window = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Starts a copy of the program, waits for its main window, lets `check` look, then closes it.
 template <typename Check>
 void runProgram(const std::wstring& exe, Check check) {
@@ -37,14 +22,14 @@ void runProgram(const std::wstring& exe, Check check) {
     PROCESS_INFORMATION pi{};
     std::wstring commandLine = L"\"" + exe + L"\"";
     ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    Found found{pi.dwProcessId, nullptr};
-    for (int i = 0; i < 300 && !found.window; ++i) {
+    HWND window = nullptr;
+    for (int i = 0; i < 300 && !window; ++i) {
         Sleep(50);
-        EnumWindows(&findMainWindow, reinterpret_cast<LPARAM>(&found));
+        window = shownMainWindowOf(pi.dwProcessId);
     }
-    EXPECT_NE(found.window, nullptr) << "the main window never appeared";
-    if (found.window) check(found.window);
-    if (found.window) PostMessageW(found.window, WM_CLOSE, 0, 0);
+    EXPECT_NE(window, nullptr) << "the main window never appeared";
+    if (window) check(window);
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);

@@ -2,6 +2,7 @@
 // tests/package/check-package.sh, which names it in VANTOR_PACKAGED_EXE and the version that
 // VERSION holds in VANTOR_VERSION.
 #include "support/TempFolder.h"
+#include "support/UiDriver.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,22 +14,6 @@ namespace {
 std::wstring environment(const wchar_t* name) {
     const wchar_t* value = _wgetenv(name);
     return value ? value : L"";
-}
-
-struct Found {
-    DWORD processId;
-    HWND window;
-};
-
-BOOL CALLBACK findMainWindow(HWND hwnd, LPARAM lParam) {
-    auto* found = reinterpret_cast<Found*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == found->processId && IsWindowVisible(hwnd) && GetMenu(hwnd)) {
-        found->window = hwnd;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // The file version the exe's version resource gives as text, empty when it has none.
@@ -59,18 +44,18 @@ TEST(PackagedProgram, ShowsItsWindowAndQuitsCleanlyWithItsSettingsFileWritten) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     // Waiting on the process tells an exe that ends at once from one that is still starting.
-    Found found{pi.dwProcessId, nullptr};
+    HWND window = nullptr;
     bool exitedEarly = false;
-    for (DWORD start = GetTickCount(); !found.window && GetTickCount() - start < 60000;) {
+    for (DWORD start = GetTickCount(); !window && GetTickCount() - start < 60000;) {
         if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) {
             exitedEarly = true;
             break;
         }
-        EnumWindows(&findMainWindow, reinterpret_cast<LPARAM>(&found));
+        window = shownMainWindowOf(pi.dwProcessId);
     }
     DWORD exitCode = STILL_ACTIVE;
-    if (found.window) {
-        PostMessageW(found.window, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+    if (window) {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
         if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
     } else if (!exitedEarly) {
         TerminateProcess(pi.hProcess, 99);
@@ -81,7 +66,7 @@ TEST(PackagedProgram, ShowsItsWindowAndQuitsCleanlyWithItsSettingsFileWritten) {
     CloseHandle(pi.hProcess);
 
     ASSERT_FALSE(exitedEarly) << "the program ended before its main window appeared, exit code " << exitCode;
-    ASSERT_NE(found.window, nullptr) << "the main window never appeared";
+    ASSERT_NE(window, nullptr) << "the main window never appeared";
     EXPECT_EQ(exitCode, 0u) << "the program did not end cleanly on the exit command";
     // Created with its byte-order mark at start, the window's place written at exit.
     const std::string bytes = readFileBytes(ini);

@@ -117,3 +117,21 @@ void discardQuitMessage() {
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
 }
+
+HWND shownMainWindowOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND window;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* found = reinterpret_cast<Search*>(lParam);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (pid != found->processId || !IsWindowVisible(hwnd) || !GetMenu(hwnd)) return TRUE;
+            found->window = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.window;
+}

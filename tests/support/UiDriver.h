@@ -17,6 +17,8 @@ std::wstring windowText(HWND window);
 void clickButton(HWND dialog, int id);
 // The window with the keyboard focus on another thread.
 HWND focusOf(DWORD threadId);
+// The main window of another process once it is shown (visible, with a menu); null until then.
+HWND shownMainWindowOf(DWORD processId);
 
 class DialogAction {
 public:
