@@ -131,7 +131,13 @@ uint64_t totalBytes(const std::wstring& folder) {
 SmallDrive::SmallDrive(unsigned kilobytes) {
     if (!unixNameOf()) return;
     folder_ = testRoot() + L"\\small-drive";
-    if (!CreateDirectoryW(folder_.c_str(), nullptr)) return;
+    if (!CreateDirectoryW(folder_.c_str(), nullptr)) {
+        // A run stopped before its end left its drive mounted here (Wine reuses process ids, so
+        // this program's folder may be that run's): take it down first.
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return;
+        startHostTool("/bin/umount", {unixName(folder_)});
+        if (!RemoveDirectoryW(folder_.c_str()) || !CreateDirectoryW(folder_.c_str(), nullptr)) return;
+    }
     const uint64_t before = totalBytes(folder_);
     if (!startHostTool("/bin/mount", {"-t", "tmpfs", "-o", "size=" + std::to_string(kilobytes) + "k", "tmpfs",
                                       unixName(folder_)}))
@@ -145,9 +151,13 @@ SmallDrive::SmallDrive(unsigned kilobytes) {
 SmallDrive::~SmallDrive() {
     unmapDrive(drive_);
     if (mounted_) {
+        // A handle the platform has not let go of yet keeps the drive busy, and umount then gives up
+        // at once: ask again until the folder no longer reports the small size.
         const uint64_t small = totalBytes(folder_);
-        startHostTool("/bin/umount", {unixName(folder_)});
-        for (int waited = 0; waited < 10000 && totalBytes(folder_) == small; waited += 10) Sleep(10);
+        for (int tries = 0; tries < 20 && totalBytes(folder_) == small; ++tries) {
+            startHostTool("/bin/umount", {unixName(folder_)});
+            for (int waited = 0; waited < 500 && totalBytes(folder_) == small; waited += 10) Sleep(10);
+        }
     }
     if (!folder_.empty()) RemoveDirectoryW(folder_.c_str());
 }
