@@ -298,14 +298,14 @@ TEST(Transfer, CancelStopsBeforeTheNextItemAndTwoJobsRunAtOnce) {
     EXPECT_EQ(smallCopies, 1);
 }
 
-TEST(Transfer, ThousandJobsStartedAndCancelledLeaveNoJobBehind) {
+TEST(Transfer, ManyJobsStartedAndCancelledLeaveNoJobBehind) {
     TempFolder src, dst;
     for (int i = 0; i < 3; ++i) src.writeFile(L"f" + std::to_wstring(i), std::string(1000, 'x'));
     const std::vector<std::wstring> sources = {src / L"f0", src / L"f1", src / L"f2"};
     std::mt19937 random(20261207);
     const int before = FileJob::liveCount();
     JobReport report;  // jobs find their files taken by the moves of others, and say so
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 300; ++i) {
         // A destination of its own, so that no job meets a same-name question.
         const std::wstring destination = dst / std::to_wstring(i);
         CreateDirectoryW(destination.c_str(), nullptr);
