@@ -62,15 +62,21 @@ start_xvfb() {
 # is used and left alone. "Already running" can also be one that is still
 # shutting down, hence a few tries. Ours lingers at most 30 s after its last
 # client, so a run killed before its trap cannot leave one behind for long.
+#
+# The first Wine program also starts Wine's background services, which
+# inherit its output. Under ctest that is the first test's pipe, and ctest
+# waits for the pipe to close: until the services end, 30 s after the last
+# program. A program started here first gives them no pipe to hold.
 start_wineserver() {
     local _
     for _ in 1 2 3 4 5 6 7 8 9 10; do
         if wineserver -p30 >/dev/null 2>&1; then
             WINESERVER_STARTED=1
-            return 0
+            break
         fi
         sleep 0.2
     done
+    wine_ja wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # Trap handler: silent, so the last thing printed stays the caller's.
