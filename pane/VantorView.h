@@ -10,6 +10,7 @@
 #include "listing/PaneListing.h"
 #include "pane/QuickSearchLine.h"
 #include <optional>
+#include <span>
 #include <vector>
 
 class PaneDropTarget;
@@ -120,6 +121,16 @@ public:
 
 protected:
     const MessageMap* messageMap() const override;
+    // Each handler file lists what it handles, so the file that names a command's identifier
+    // in an entry is the one that handles it; messageMap chains the lists.
+    static std::span<const MessageEntry> keyMessages();
+    static std::span<const MessageEntry> mouseMessages();
+    static std::span<const MessageEntry> listCommands();
+    static std::span<const MessageEntry> navigationCommands();
+    static std::span<const MessageEntry> launchCommands();
+    static std::span<const MessageEntry> fileJobCommands();
+    static std::span<const MessageEntry> itemCommands();
+    static std::span<const MessageEntry> clipboardCommands();
     LRESULT onCreate(WPARAM wParam, LPARAM lParam);
     void onDestroy();
     void onPaint();

@@ -7,6 +7,18 @@
 #include "framework/CommandUI.h"
 #include "framework/OleDataSource.h"
 #include "pane/VantorView.h"
+#include "resource.h"
+
+// The commands this file handles: the clipboard.
+std::span<const MessageEntry> CVantorView::clipboardCommands() {
+    static const MessageEntry entries[] = {
+        onCommand<ID_EDIT_COPY, &CVantorView::onEditCopy>(),
+        onCommand<ID_EDIT_CUT, &CVantorView::onEditCut>(),
+        onCommand<ID_EDIT_PASTE, &CVantorView::onEditPaste>(),
+        onUpdate<ID_EDIT_PASTE, &CVantorView::onUpdateEditPaste>(),
+    };
+    return entries;
+}
 
 namespace {
 // The blocks a pane offers for its selection, in the order they are handed over: the shell's list

@@ -9,6 +9,33 @@
 #include "pane/VantorView.h"
 #include "resource.h"
 
+// The commands this file handles: the listing's mask and sort, marks and the cursor.
+std::span<const MessageEntry> CVantorView::listCommands() {
+    static const MessageEntry entries[] = {
+        onCommand<ID_VIEW_RENEW, &CVantorView::onRenew>(),
+        onCommand<ID_VIEW_WILDCARD, &CVantorView::onWildcard>(),
+        onCommand<ID_VIEW_ALLCARD, &CVantorView::onAllCard>(),
+        onUpdate<ID_VIEW_ALLCARD, &CVantorView::onUpdateAllCard>(),
+        onCommandRange<ID_SORT_NONE, ID_SORT_SIZE_SMALL, &CVantorView::onSort>(),
+        onUpdateRange<ID_SORT_NONE, ID_SORT_SIZE_SMALL, &CVantorView::onUpdateSort>(),
+        onCommand<ID_SORT_OPT_DIR, &CVantorView::onSortOptDir>(),
+        onUpdate<ID_SORT_OPT_DIR, &CVantorView::onUpdateSortOptDir>(),
+        onCommand<ID_SORT_UI, &CVantorView::onSortPopup>(),
+        onCommandRange<ID_MARK_ALL, ID_MARK_CLEAR, &CVantorView::onMarkCommand>(),
+        onCommand<ID_UI_LINE_UP, &CVantorView::onLineUp>(),
+        onCommand<ID_UI_LINE_DOWN, &CVantorView::onLineDown>(),
+        onCommand<ID_UI_PAGE_UP, &CVantorView::onPageUp>(),
+        onCommand<ID_UI_PAGE_DOWN, &CVantorView::onPageDown>(),
+        onCommand<ID_UI_CUR_TOP, &CVantorView::onTop>(),
+        onCommand<ID_UI_CUR_BOTTOM, &CVantorView::onBottom>(),
+        onCommand<ID_UI_MARK, &CVantorView::onMark>(),
+        onCommand<ID_UI_MARK_DOWN, &CVantorView::onMarkDown>(),
+        onCommand<ID_UI_ACTIVE_TOGGLE, &CVantorView::onActiveToggle>(),
+        onCommand<ID_UI_QUICK_SEARCH, &CVantorView::onQuickSearch>(),
+    };
+    return entries;
+}
+
 void CVantorView::onRenew() {
     if (!leaveVanishedFolder()) listing_.refresh();
 }

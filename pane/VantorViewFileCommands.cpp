@@ -7,6 +7,14 @@
 #include "pane/VantorView.h"
 #include "resource.h"
 
+// The commands this file handles: copy and move.
+std::span<const MessageEntry> CVantorView::fileJobCommands() {
+    static const MessageEntry entries[] = {
+        onCommandRange<ID_FILE_COPY, ID_FILE_MOVE, &CVantorView::onFileTransfer>(),
+    };
+    return entries;
+}
+
 std::vector<std::wstring> CVantorView::jobSelection() const {
     std::vector<std::wstring> paths;
     const std::wstring base = ensureTrailingBackslash(listing_.folder());

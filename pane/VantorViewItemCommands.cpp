@@ -12,7 +12,22 @@
 #include "framework/MessageBox.h"
 #include "pane/RenameDialog.h"
 #include "pane/VantorView.h"
+#include "resource.h"
 #include <commdlg.h>
+
+// The commands this file handles: delete, rename, attributes, times, new items.
+std::span<const MessageEntry> CVantorView::itemCommands() {
+    static const MessageEntry entries[] = {
+        onCommand<ID_FILE_DELETE, &CVantorView::onFileDelete>(),
+        onCommand<ID_FILE_RENAME, &CVantorView::onFileRename>(),
+        onCommand<ID_FILE_ATTRIBUTES, &CVantorView::onFileAttributes>(),
+        onCommand<ID_FILE_TIMESTAMP, &CVantorView::onFileTimestamp>(),
+        onCommand<ID_TOOL_MKDIR, &CVantorView::onMakeFolder>(),
+        onCommand<ID_TOOL_NEWFILE, &CVantorView::onNewFile>(),
+        onCommand<ID_TOOL_SHORTCUT, &CVantorView::onShortcut>(),
+    };
+    return entries;
+}
 
 namespace {
 // An attached, unstarted job over `paths`; none when there is nothing to do.

@@ -6,6 +6,16 @@
 #include "pane/PaneOwner.h"
 #include "pane/VantorView.h"
 
+// The keyboard messages this file handles.
+std::span<const MessageEntry> CVantorView::keyMessages() {
+    static const MessageEntry entries[] = {
+        onMessage<WM_KEYDOWN, &CVantorView::onKeyDown>(),
+        onMessage<WM_SYSKEYDOWN, &CVantorView::onKeyDown>(),
+        onMessage<WM_CHAR, &CVantorView::onChar>(),
+    };
+    return entries;
+}
+
 bool CVantorView::dispatchKey(unsigned key, bool virtualKey) {
     // GetKeyState answers for the moment the message was queued, not for now.
     if (!owner()) return false;

@@ -12,6 +12,18 @@
 #include "pane/VantorView.h"
 #include "resource.h"
 
+// The commands this file handles: starting programs.
+std::span<const MessageEntry> CVantorView::launchCommands() {
+    static const MessageEntry entries[] = {
+        onCommand<ID_FILE_OPEN_APP, &CVantorView::onFileOpenApp>(),
+        onCommandRange<ID_FILE_EDIT, ID_FILE_VIEW, &CVantorView::onFileViewOrEdit>(),
+        onCommand<ID_FILE_PROPERTY, &CVantorView::onFileProperty>(),
+        onCommand<ID_MACRO, &CVantorView::onMacro>(),
+        onCommand<ID_MACRO_DOS, &CVantorView::onMacroDos>(),
+    };
+    return entries;
+}
+
 MacroScene CVantorView::macroScene() const {
     MacroScene scene;
     scene.folder = folder();

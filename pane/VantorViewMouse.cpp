@@ -7,6 +7,25 @@
 #include "resource.h"
 #include <algorithm>
 
+// The mouse and menu messages this file handles.
+std::span<const MessageEntry> CVantorView::mouseMessages() {
+    static const MessageEntry entries[] = {
+        onMessage<WM_LBUTTONDOWN, &CVantorView::onLButtonDown>(),
+        onMessage<WM_MOUSEMOVE, &CVantorView::onMouseMove>(),
+        onMessage<WM_LBUTTONUP, &CVantorView::onLButtonUp>(),
+        onMessage<WM_LBUTTONDBLCLK, &CVantorView::onLButtonDblClk>(),
+        onMessage<WM_CAPTURECHANGED, &CVantorView::onCaptureChanged>(),
+        onMessage<WM_CANCELMODE, &CVantorView::onCancelMode>(),
+        onMessage<WM_MOUSEWHEEL, &CVantorView::onMouseWheel>(),
+        onMessage<WM_RBUTTONDOWN, &CVantorView::onRButtonDown>(),
+        onMessage<WM_CONTEXTMENU, &CVantorView::onContextMenu>(),
+        onMessage<WM_DRAWITEM, &CVantorView::onDrawItem>(),
+        onMessage<WM_MEASUREITEM, &CVantorView::onMeasureItem>(),
+        onMessage<WM_INITMENUPOPUP, &CVantorView::onInitMenuPopup>(),
+    };
+    return entries;
+}
+
 namespace {
 int clientY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 }  // namespace

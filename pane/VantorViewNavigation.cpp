@@ -11,6 +11,24 @@
 #include "pane/VantorView.h"
 #include "resource.h"
 
+// The commands this file handles: going to other folders.
+std::span<const MessageEntry> CVantorView::navigationCommands() {
+    static const MessageEntry entries[] = {
+        onCommand<ID_DRIVE_SELECT, &CVantorView::onDriveSelect>(),
+        onCommand<ID_DIR_TREE, &CVantorView::onDirTree>(),
+        onCommand<ID_DIR_DIRECT, &CVantorView::onDirDirect>(),
+        onCommand<ID_DIR_HISTORY, &CVantorView::onDirHistory>(),
+        onCommand<ID_DIR_BOOKMARK, &CVantorView::onDirBookmark>(),
+        onCommand<ID_DIR_ROOT, &CVantorView::onDirRoot>(),
+        onCommand<ID_DIR_PARENT, &CVantorView::onDirParent>(),
+        onCommand<ID_DIR_BY_ACTIVE, &CVantorView::onDirByActive>(),
+        onCommand<ID_DIR_BY_LEFT, &CVantorView::onDirByLeft>(),
+        onCommand<ID_DIR_BY_RIGHT, &CVantorView::onDirByRight>(),
+        onCommand<ID_DIR_SWAP, &CVantorView::onDirSwap>(),
+    };
+    return entries;
+}
+
 namespace {
 // The name after the last backslash; empty when there is none.
 std::wstring lastName(const std::wstring& path) {
