@@ -104,16 +104,8 @@ void SettingsDialog::pickColour(UINT id) {
 
 void SettingsDialog::pickProgram(UINT id) {
     if (!updateData(true)) return;
-    wchar_t path[MAX_PATH] = {};
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = hwnd_;
-    dialog.lpstrFilter = kProgramFilter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = kProgramExtension;
-    dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&dialog)) return;
+    const std::wstring path = ::pickProgram(hwnd_);
+    if (path.empty()) return;
     const ProgramChoice choice = programChoiceFor(path);
     const bool viewer = id == IDC_SETTINGS_VIEWER_PICK;
     (viewer ? viewerMacro : editorMacro) = choice.commandLine;

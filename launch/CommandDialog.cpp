@@ -3,7 +3,6 @@
 #include "framework/MessageBox.h"
 #include "launch/CommandHistory.h"
 #include "resource.h"
-#include <commdlg.h>
 
 CommandDialog::CommandDialog(CommandHistory& history, FolderChooser chooseFolder)
     : Dialog(IDD_COMMAND), history_(history), chooseFolder_(std::move(chooseFolder)) {}
@@ -69,16 +68,8 @@ LRESULT CommandDialog::onHistoryKey(WPARAM wParam, LPARAM) {
 }
 
 void CommandDialog::onBrowseProgram() {
-    wchar_t path[MAX_PATH] = {};
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = hwnd_;
-    ofn.lpstrFilter = kProgramFilter;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = kProgramExtension;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&ofn)) return;
+    const std::wstring path = pickProgram(hwnd_);
+    if (path.empty()) return;
     const StoredCommand chosen = commandForProgram(path);
     commandLine = chosen.commandLine;
     startFolder = chosen.folder;

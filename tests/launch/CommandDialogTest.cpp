@@ -159,3 +159,16 @@ TEST(CommandDialog, EnterOrSpaceOnAHistoryLineLoadsItAndTheNextEnterRunsIt) {
         EXPECT_EQ(stored.entries(), history(entry(2), 0, 4, 2));
     }
 }
+
+// Both program pickers ask the same: the platform takes the default extension without "*.", and a
+// name that leads nowhere is not a program.
+TEST(ProgramPick, AsksForAnExistingProgramAndAddsExeToATypedName) {
+    wchar_t path[16] = {};
+    const OPENFILENAMEW request = programPickRequest(HWND_DESKTOP, path, 16);
+    EXPECT_STREQ(request.lpstrDefExt, L"exe");
+    // Pairs of texts: the first pair's pattern follows its label.
+    EXPECT_EQ(std::wstring(request.lpstrFilter + wcslen(request.lpstrFilter) + 1), L"*.exe;*.com;*.bat");
+    EXPECT_EQ(request.Flags & (OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST), DWORD{OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST});
+    EXPECT_EQ(request.lpstrFile, path);
+    EXPECT_EQ(request.nMaxFile, 16u);
+}
