@@ -1,6 +1,7 @@
 #include "fileops/ChangeWatcher.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
+#include <climits>
 #include <functional>
 
 namespace {
@@ -14,11 +15,13 @@ public:
     ~Pane() { DestroyWindow(window_); }
     HWND window() const { return window_; }
 
-    // The messages that arrive within `milliseconds`, each answered by clearing the flag.
-    int rereads(ChangeWatcher& watcher, int milliseconds) {
+    // The messages that arrive within `milliseconds`, each answered by clearing the flag. A
+    // change that must be seen waits only until `enough` have come, however long a loaded machine
+    // takes; showing that nothing comes needs the whole time.
+    int rereads(ChangeWatcher& watcher, int milliseconds, int enough = INT_MAX) {
         int count = 0;
         const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-        while (static_cast<int>(end - GetTickCount()) > 0) {
+        while (count < enough && static_cast<int>(end - GetTickCount()) > 0) {
             MSG msg;
             while (PeekMessageW(&msg, window_, kChanged, kChanged, PM_REMOVE)) {
                 ++count;
@@ -66,9 +69,12 @@ TEST(ChangeWatcher, EveryKindOfChangeInTheFolderButNotInItsSubfoldersLeadsToAReR
     for (const auto& r : rows) {
         SCOPED_TRACE(r.change);
         r.make();
-        const int count = pane.rereads(watcher, 700);
-        if (r.seen) EXPECT_GE(count, 1);
-        else EXPECT_EQ(count, 0);
+        if (r.seen) {
+            EXPECT_GE(pane.rereads(watcher, 10000, 1), 1);
+            pane.rereads(watcher, 300);  // a second note of the same change
+        } else {
+            EXPECT_EQ(pane.rereads(watcher, 700), 0);
+        }
     }
     SetFileAttributesW((dir / L"renamed.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(watcher.stop(1000));
@@ -87,7 +93,7 @@ TEST(ChangeWatcher, FollowsOnlyTheFolderLastSet) {
     first.writeFile(L"a.txt", "x");
     EXPECT_EQ(pane.rereads(watcher, 500), 0);
     second.writeFile(L"b.txt", "x");
-    EXPECT_GE(pane.rereads(watcher, 700), 1);
+    EXPECT_GE(pane.rereads(watcher, 10000, 1), 1);
 
     // A folder that cannot be watched leaves the watcher waiting for the next folder.
     watcher.setFolder(first / L"missing");
@@ -97,7 +103,7 @@ TEST(ChangeWatcher, FollowsOnlyTheFolderLastSet) {
     watcher.setFolder(first.path());
     pane.rereads(watcher, 200);
     first.writeFile(L"d.txt", "x");
-    EXPECT_GE(pane.rereads(watcher, 700), 1);
+    EXPECT_GE(pane.rereads(watcher, 10000, 1), 1);
 }
 
 TEST(ChangeWatcher, ABurstIsOneMessageAndOneMoreAfterTheReRead) {
