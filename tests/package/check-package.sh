@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The release as a user gets it: builds the zip with scripts/package.sh, unpacks it into a fresh
-# folder and has package_tests (its path is the argument) start the Vantor.exe found there under Wine, wait for its main
-# window, quit it with the exit command and look for its settings file. ctest runs this; it fails
-# when any step does.
+# The release as a user gets it: unpacks the zip scripts/package.sh wrote (the second argument)
+# into a fresh folder and has package_tests (the first) start the Vantor.exe found there under
+# Wine, wait for its main window, quit it with the exit command and look for its settings file.
+# ctest runs this after the zip is built; it fails when any step does.
 set -euo pipefail
 tests_program="$1"
+zip="$2"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 
-zip="$("$REPO/scripts/package.sh" | tail -n 1)"
+[ -f "$zip" ] || { echo "error: no release zip at $zip" >&2; exit 1; }
 unpacked="$(mktemp -d "$BUILD/unpacked.XXXXXX")"
 trap 'rm -rf "$unpacked"' EXIT
 unzip -q "$zip" -d "$unpacked"
