@@ -1,6 +1,7 @@
 #include "listing/PaneListing.h"
-#include "framework/Application.h"
+#include "framework/ProfileText.h"
 #include "listing/MarkedNames.h"
+#include <windows.h>
 #include <cwchar>
 
 namespace {
@@ -12,12 +13,16 @@ std::wstring hexText(uint32_t value) {
 }  // namespace
 
 void PaneListing::loadViewSettings() {
-    Application* app = Application::instance();
-    if (!app) return;
+    if (settingsFile_.empty()) return;
     const std::wstring section = viewSection();
-    sortType_ = app->getProfileInt(section.c_str(), L"SortType", 0);
-    groupMask_ = static_cast<uint32_t>(app->getProfileInt(section.c_str(), L"SortAttr", 0));
-    mask_ = app->getProfileString(section.c_str(), L"WildCard", L"");
+    sortType_ = static_cast<int>(GetPrivateProfileIntW(section.c_str(), L"SortType", 0, settingsFile_.c_str()));
+    groupMask_ = GetPrivateProfileIntW(section.c_str(), L"SortAttr", 0, settingsFile_.c_str());
+    mask_ = readProfileText(section.c_str(), L"WildCard", L"", settingsFile_);
+}
+
+void PaneListing::storeViewSetting(const wchar_t* key, const std::wstring& value) const {
+    if (!settingsFile_.empty())
+        WritePrivateProfileStringW(viewSection().c_str(), key, value.c_str(), settingsFile_.c_str());
 }
 
 int PaneListing::loadFolder() {
@@ -59,16 +64,13 @@ void PaneListing::refresh() {
 
 void PaneListing::setMask(const std::wstring& mask) {
     mask_ = mask;
-    if (Application* app = Application::instance())
-        app->writeProfileString(viewSection().c_str(), L"WildCard", mask_.c_str());
+    storeViewSetting(L"WildCard", mask_);
     refresh();
 }
 
 void PaneListing::applySort(int type, uint32_t groupMask) {
-    if (Application* app = Application::instance()) {
-        app->writeProfileString(viewSection().c_str(), L"SortType", hexText(static_cast<uint32_t>(type)).c_str());
-        app->writeProfileString(viewSection().c_str(), L"SortAttr", hexText(groupMask).c_str());
-    }
+    storeViewSetting(L"SortType", hexText(static_cast<uint32_t>(type)));
+    storeViewSetting(L"SortAttr", hexText(groupMask));
     sortType_ = type;
     groupMask_ = groupMask;
     if (cursor_ >= 0) {

@@ -35,6 +35,9 @@ class PaneListing {
 public:
     PaneListing(PaneHost& host, int paneIndex) : host_(host), paneIndex_(paneIndex) {}
 
+    // The settings file that holds the pane's "View<index>" section. Without one, sort order and
+    // mask are neither read nor stored.
+    void setSettingsFile(std::wstring path) { settingsFile_ = std::move(path); }
     // Reads "SortType", "SortAttr" and "WildCard" of the pane's "View<index>" section.
     void loadViewSettings();
 
@@ -71,10 +74,12 @@ public:
     const FileEntry* cursorEntry() const { return index_.entryAt(cursor_); }
 
 private:
+    void storeViewSetting(const wchar_t* key, const std::wstring& value) const;
     void markEach(MarkMode mode, bool filesOnly);
 
     PaneHost& host_;
     int paneIndex_;
+    std::wstring settingsFile_;
     std::wstring folder_;
     std::wstring mask_;
     int sortType_ = 0;

@@ -1,5 +1,6 @@
 #include "pane/VantorView.h"
 #include "common/PathUtil.h"
+#include "framework/Application.h"
 #include "framework/Document.h"
 #include "framework/FrameWindow.h"
 #include "framework/Handles.h"
@@ -41,6 +42,7 @@ LRESULT CVantorView::onCreate(WPARAM, LPARAM) {
     if (PaneOwner* frame = owner()) listing_.setPaneIndex(frame->registerPane(this));
     history_.setSection(L"Hist" + std::to_wstring(paneIndex()), FolderHistory::kLimit);
     history_.load();
+    if (Application* app = Application::instance()) listing_.setSettingsFile(app->profilePath());
     listing_.loadViewSettings();
     // A pane starts in the last folder it showed; a folder gone since then leaves the start folder.
     const std::wstring last = history_.entryAt(0);

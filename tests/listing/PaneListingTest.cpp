@@ -31,6 +31,7 @@ protected:
     void SetUp() override {
         app.setProfilePath(dir / L"Vantor.ini");
         writeUtf16Ini(app.profilePath(), L"");
+        listing.setSettingsFile(app.profilePath());
         dir.makeFolder(L"sub");
         folder = dir / L"sub";
         listing.setFolder(folder);
@@ -115,6 +116,7 @@ TEST_F(PaneListingTest, SortAndMaskAreStoredAtOnceInTheirOwnSection) {
     EXPECT_EQ(at(L"b.log"), -1);
 
     PaneListing restored(host, 1);
+    restored.setSettingsFile(app.profilePath());
     restored.loadViewSettings();
     EXPECT_EQ(restored.sortType(), 8);
     EXPECT_EQ(restored.groupMask(), 0x10u);
