@@ -22,8 +22,9 @@ public:
     // Messages the message loop offers before dispatching; true consumes the message.
     virtual bool PreTranslateMessage(MSG& msg);
 
-    // Sends one message through the map, then default processing.
-    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Sends one message through the map, then default processing. A window that must look at its
+    // state after every message it handled overrides it and calls it first.
+    virtual LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
     // Default processing of the message being handled; handlers call it to run it before or after their own work.

@@ -2,8 +2,10 @@
 #include "common/PathUtil.h"
 #include "common/SettingsFile.h"
 #include "common/SizeFormat.h"
+#include <algorithm>
 #include <ctime>
 #include <cwchar>
+#include <cwctype>
 
 LineSettings LineSettings::from(const SettingsFile& settings) {
     return {settings.timeFormat, settings.fileSizeCols, settings.fileAttributes != 0};
@@ -51,6 +53,30 @@ std::wstring listingLineText(const FileEntry& entry, const LineSettings& s) {
     line += entry.isMarked() ? L'*' : L' ';
     line += entry.name();
     return line;
+}
+
+std::wstring entryDescription(const FileEntry& entry, const LineSettings& s) {
+    std::wstring text = entry.isParent() ? L"親フォルダ" : entry.isFolder() ? L"フォルダ" : L"ファイル";
+    if (s.sizeWidth > 0 && !entry.isFolder()) {
+        const std::wstring cell = formatSizeCell(s.sizeWidth > kMaxSizeWidth ? kMaxSizeWidth : s.sizeWidth,
+                                                 entrySize(entry));
+        const std::wstring shown = cell.substr(std::min(cell.find_first_not_of(L' '), cell.size()));
+        // A plain number is bytes; a cell in K, M or G carries its unit, and dashes say nothing.
+        if (!shown.empty() && iswdigit(shown.back())) text += L", " + shown + L" バイト";
+        else if (shown.find(L'-') == std::wstring::npos) text += L", " + shown;
+    }
+    if (!s.timeFormat.empty()) {
+        const std::wstring time = formatEntryTime(toFileTime(entry.writeTime), s.timeFormat);
+        if (time.find_first_not_of(L' ') != std::wstring::npos) text += L", " + time;
+    }
+    if (s.showAttributes) {
+        const struct { DWORD bit; const wchar_t* word; } words[] = {
+            {FILE_ATTRIBUTE_READONLY, L"読み取り専用"}, {FILE_ATTRIBUTE_HIDDEN, L"隠し"},
+            {FILE_ATTRIBUTE_SYSTEM, L"システム"}, {FILE_ATTRIBUTE_ARCHIVE, L"アーカイブ"}};
+        for (const auto& w : words)
+            if (entry.attributes & w.bit) text += std::wstring(L", ") + w.word;
+    }
+    return text;
 }
 
 COLORREF attributeColour(DWORD attributes, const SettingsFile& settings) {

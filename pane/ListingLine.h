@@ -20,6 +20,9 @@ constexpr int kMaxSizeWidth = 19;
 
 // Date, attribute letters, size cell, mark and name, as one line of text.
 std::wstring listingLineText(const FileEntry& entry, const LineSettings& settings);
+// What a screen reader says of an entry besides its name: its kind, then the size, date and
+// attributes as the line shows them (attributes in words), each shown column once.
+std::wstring entryDescription(const FileEntry& entry, const LineSettings& settings);
 // The last write time in local time through the time format. A time the C library cannot convert
 // gives blanks as wide as the format's usual output, so the columns stay aligned.
 std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format);

@@ -23,6 +23,7 @@ const MessageMap* CVantorView::messageMap() const {
         onMessage<WM_SIZE, &CVantorView::onSize>(),
         onMessage<WM_VSCROLL, &CVantorView::onVScroll>(),
         onMessage<WM_FOLDER_CHANGED, &CVantorView::onFolderChanged>(),
+        onMessage<WM_GETOBJECT, &CVantorView::onGetObject>(),
     };
     static const MessageMap keyMessagesMap{View::messageMap(), keyMessages()};
     static const MessageMap mouseMessagesMap{&keyMessagesMap, mouseMessages()};
@@ -60,7 +61,27 @@ LRESULT CVantorView::onCreate(WPARAM, LPARAM) {
     return 0;
 }
 
+LRESULT CVantorView::onGetObject(WPARAM wParam, LPARAM lParam) {
+    const LRESULT answer = accessibility_.answerGetObject(wParam, lParam);
+    return answer ? answer : callDefault();
+}
+
+LRESULT CVantorView::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = View::windowProc(message, wParam, lParam);
+    // Painting and the screen reader's own requests change nothing; a window being destroyed is past telling.
+    if (message != WM_PAINT && message != WM_GETOBJECT && message != WM_DESTROY && message != WM_NCDESTROY)
+        accessibility_.announceChanges();
+    return result;
+}
+
+bool CVantorView::onCmdMsg(UINT id, CommandMode mode, CommandUI* ui) {
+    const bool handled = View::onCmdMsg(id, mode, ui);
+    if (handled && mode == CommandMode::Execute) accessibility_.announceChanges();
+    return handled;
+}
+
 void CVantorView::onDestroy() {
+    accessibility_.detach();
     if (dropTarget_) {
         RevokeDragDrop(hwnd_);
         std::exchange(dropTarget_, nullptr)->Release();

@@ -8,6 +8,7 @@
 #include "folders/FolderHistory.h"
 #include "listing/FileEntry.h"
 #include "listing/PaneListing.h"
+#include "pane/PaneAccessibility.h"
 #include "pane/QuickSearchLine.h"
 #include <optional>
 #include <span>
@@ -119,6 +120,10 @@ public:
 
     void onActivateView(bool active) override;
 
+    // Every message and command may move the cursor or change marks: screen readers hear of it after each.
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool onCmdMsg(UINT id, CommandMode mode, CommandUI* ui) override;
+
 protected:
     const MessageMap* messageMap() const override;
     // Each handler file lists what it handles, so the file that names a command's identifier
@@ -132,6 +137,7 @@ protected:
     static std::span<const MessageEntry> itemCommands();
     static std::span<const MessageEntry> clipboardCommands();
     LRESULT onCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT onGetObject(WPARAM wParam, LPARAM lParam);
     void onDestroy();
     void onPaint();
     LRESULT onEraseBackground();
@@ -241,6 +247,7 @@ private:
     void createNamedItem(const wchar_t* title, bool makeFolder);
 
     PaneListing listing_;
+    PaneAccessibility accessibility_{*this};
     int active_ = 0;
     MouseGesture gesture_ = MouseGesture::Idle;
     int anchor_ = 0;
