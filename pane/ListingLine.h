@@ -1,5 +1,6 @@
 // The text and colour of a listing line and the texts of a pane's header, without any drawing.
 #pragma once
+#include "common/VisibleName.h"
 #include "listing/FileEntry.h"
 #include <cstdint>
 #include <string>
@@ -18,14 +19,15 @@ struct LineSettings {
 // Widest size column drawn; wider settings are narrowed to it.
 constexpr int kMaxSizeWidth = 19;
 
-// Date, attribute letters, size cell, mark and name, as one line of text.
-std::wstring listingLineText(const FileEntry& entry, const LineSettings& settings);
+// Date, attribute letters, size cell, mark and the name as shown (see VisibleName.h), as runs: the
+// columns join the name's first run when that is text, so a line without markers is one run.
+NameRuns listingLineRuns(const FileEntry& entry, const LineSettings& settings);
 // The last write time in local time through the time format. A time the C library cannot convert
 // gives blanks as wide as the format's usual output, so the columns stay aligned.
 std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format);
 // Text colour of an entry: system, then hidden, then read-only, then folder, else normal.
 COLORREF attributeColour(DWORD attributes, const SettingsFile& settings);
-// "<folder>\<mask>" with "*.*" for an empty mask.
+// "<folder>\<mask>" as shown, with "*.*" for an empty mask.
 std::wstring headerFolderText(const std::wstring& folder, const std::wstring& mask);
 // Status line: the marked totals, or the file count and free space (freeBytes < 0: unknown).
 std::wstring statusLineText(int fileCount, int markedCount, uint64_t markedBytes, int64_t freeBytes);
