@@ -1,9 +1,6 @@
 #include "common/TextCut.h"
 
 namespace {
-bool isHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // The code point that starts at `at`: a whole pair, or the unit itself.
 char32_t codePointAt(std::wstring_view text, size_t at) {
     const wchar_t unit = text[at];

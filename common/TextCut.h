@@ -2,6 +2,9 @@
 #pragma once
 #include <string_view>
 
+inline bool isHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+inline bool isLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
 // Whether the code point joins the character before it on screen: combining marks (accents, the
 // kana voicing marks), variation selectors and skin-tone modifiers. Cut before one, the kept
 // character would be drawn without it.

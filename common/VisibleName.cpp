@@ -3,9 +3,6 @@
 #include <cwchar>
 
 namespace {
-bool isHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 std::wstring markerText(wchar_t unit) {
     wchar_t text[16];
     swprintf(text, 16, L"<U+%04X>", static_cast<unsigned>(unit));

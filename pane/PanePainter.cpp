@@ -69,10 +69,12 @@ void PanePainter::drawLine(int row, const FileEntry& entry, bool cursor, bool ac
     fill(rc, settings_.backColor);
     const bool inverse = cursor && active;
     if (inverse) fill(rc, colour);
-    // Markers stand apart in the hidden-entry colour; on the inverse bar every run takes the
-    // background colour, as the rest of the line does.
+    // Markers stand apart in the hidden-entry colour (in the normal one on a line that already has
+    // the hidden-entry colour); on the inverse bar every run takes the background colour, as the
+    // rest of the line does.
     const COLORREF textColour = inverse ? settings_.backColor : colour;
-    const COLORREF markerColour = inverse ? settings_.backColor : settings_.hideColor;
+    const COLORREF apart = colour == settings_.hideColor ? settings_.normalColor : settings_.hideColor;
+    const COLORREF markerColour = inverse ? settings_.backColor : apart;
     const NameRuns runs = fitRuns(listingLineRuns(entry, LineSettings::from(settings_)), rc.right - rc.left - 1);
     drawRuns(runs, rc.left + 1, rc.top, textColour, markerColour);
     if (cursor && !active) raisedFrame(rc);
