@@ -1,6 +1,7 @@
 #include "fileops/ConflictDialog.h"
 #include "common/PathUtil.h"
 #include "common/ResolvedPath.h"
+#include "common/VisibleName.h"
 #include "common/SizeFormat.h"
 #include "framework/MessageBox.h"
 #include "resource.h"
@@ -61,11 +62,12 @@ bool ConflictDialog::onInitDialog() {
     olderOpen_ = newestOpen_;
     newestOpen_ = this;
     // Time and size have lines of their own: behind a long path they would be out of sight.
-    setItemText(IDC_JOB_SOURCE, decision_.source);
+    setItemText(IDC_JOB_SOURCE, visibleName(decision_.source));
     setItemText(IDC_CONFLICT_SOURCE_STAMP, conflictLineText(decision_.source));
-    setItemText(IDC_JOB_TARGET, decision_.target);
+    setItemText(IDC_JOB_TARGET, visibleName(decision_.target));
     setItemText(IDC_CONFLICT_TARGET_STAMP, conflictLineText(decision_.target));
-    // The name first: setting it counts as typing one, which selects rename.
+    // The name first: setting it counts as typing one, which selects rename. It is the real name,
+    // the one the user edits, not the name as shown.
     setItemText(IDC_CONFLICT_NAME, decision_.newName);
     const int current = kind_ == kFile ? decision_.fileDecision : decision_.folderDecision;
     for (const int* id = choices(); *id; ++id) CheckDlgButton(hwnd_, *id, *id == current ? BST_CHECKED : BST_UNCHECKED);

@@ -1,5 +1,6 @@
 #include "fileops/JobFailures.h"
 #include "common/ItemName.h"
+#include "common/VisibleName.h"
 
 void JobFailures::add(const std::wstring& path, DWORD error) {
     ++count_;
@@ -9,7 +10,7 @@ void JobFailures::add(const std::wstring& path, DWORD error) {
 std::wstring JobFailures::summary() const {
     if (count_ == 0) return {};
     std::wstring text = std::to_wstring(count_) + L" 個の項目を処理できませんでした。ほかの項目は処理しました。\n";
-    for (const auto& [path, error] : first_) text += L"\n" + path + L"\n    " + failureReason(error);
+    for (const auto& [path, error] : first_) text += L"\n" + visibleName(path) + L"\n    " + failureReason(error);
     if (count_ > first_.size()) text += L"\n\nほか " + std::to_wstring(count_ - first_.size()) + L" 個";
     return text;
 }

@@ -1,4 +1,5 @@
 #include "fileops/ProgressDialog.h"
+#include "common/VisibleName.h"
 #include "fileops/ConflictDialog.h"
 #include "fileops/JobLink.h"
 #include "framework/MessageBox.h"
@@ -65,8 +66,8 @@ void ProgressDialog::showFigures() {
 void ProgressDialog::showTexts(LPARAM lines) {
     std::wstring source, target;
     link_->takeTexts(source, target);
-    if (lines != 1) setItemText(IDC_JOB_SOURCE, source);
-    if (lines != 0) setItemText(IDC_JOB_TARGET, target);
+    if (lines != 1) setItemText(IDC_JOB_SOURCE, visibleName(source));
+    if (lines != 0) setItemText(IDC_JOB_TARGET, visibleName(target));
     SetTimer(hwnd_, kTextPauseTimer, kTextPauseMs, nullptr);
 }
 

@@ -1,4 +1,5 @@
 #include "folders/FolderListLine.h"
+#include "common/VisibleName.h"
 #include <iterator>
 
 namespace {
@@ -13,4 +14,6 @@ std::wstring folderLinePrefix(int index) {
     return letter ? std::wstring(L"[") + letter + L"] " : std::wstring(L"--- ");
 }
 
-std::wstring folderLineText(int index, const std::wstring& folder) { return folderLinePrefix(index) + folder; }
+std::wstring folderLineText(int index, const std::wstring& folder) {
+    return folderLinePrefix(index) + visibleName(folder);
+}

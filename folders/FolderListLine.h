@@ -6,5 +6,5 @@
 wchar_t hotLetter(int index);
 // "[<letter>] " for the lettered lines, "--- " for the others.
 std::wstring folderLinePrefix(int index);
-// The prefix followed by the folder text.
+// The prefix followed by the folder text as shown (see VisibleName.h).
 std::wstring folderLineText(int index, const std::wstring& folder);

@@ -29,7 +29,7 @@ std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format) {
     return std::wstring(length, L' ');
 }
 
-std::wstring listingLineText(const FileEntry& entry, const LineSettings& s) {
+NameRuns listingLineRuns(const FileEntry& entry, const LineSettings& s) {
     std::wstring line;
     if (!s.timeFormat.empty()) line += formatEntryTime(toFileTime(entry.writeTime), s.timeFormat) + L" ";
     if (s.showAttributes) {
@@ -51,8 +51,13 @@ std::wstring listingLineText(const FileEntry& entry, const LineSettings& s) {
         }
     }
     line += entry.isMarked() ? L'*' : L' ';
-    line += entry.name();
-    return line;
+    NameRuns runs = visibleNameRuns(entry.name());
+    if (!runs.empty() && !runs.front().marker) {
+        runs.front().text.insert(0, line);
+    } else {
+        runs.insert(runs.begin(), NameRun{std::move(line), false});
+    }
+    return runs;
 }
 
 std::wstring entryDescription(const FileEntry& entry, const LineSettings& s) {
@@ -88,7 +93,7 @@ COLORREF attributeColour(DWORD attributes, const SettingsFile& settings) {
 }
 
 std::wstring headerFolderText(const std::wstring& folder, const std::wstring& mask) {
-    return ensureTrailingBackslash(folder) + (mask.empty() ? L"*.*" : mask);
+    return visibleName(ensureTrailingBackslash(folder) + (mask.empty() ? L"*.*" : mask));
 }
 
 std::wstring statusLineText(int fileCount, int markedCount, uint64_t markedBytes, int64_t freeBytes) {

@@ -1,5 +1,6 @@
 // The text and colour of a listing line and the texts of a pane's header, without any drawing.
 #pragma once
+#include "common/VisibleName.h"
 #include "listing/FileEntry.h"
 #include <cstdint>
 #include <string>
@@ -18,8 +19,9 @@ struct LineSettings {
 // Widest size column drawn; wider settings are narrowed to it.
 constexpr int kMaxSizeWidth = 19;
 
-// Date, attribute letters, size cell, mark and name, as one line of text.
-std::wstring listingLineText(const FileEntry& entry, const LineSettings& settings);
+// Date, attribute letters, size cell, mark and the name as shown (see VisibleName.h), as runs: the
+// columns join the name's first run when that is text, so a line without markers is one run.
+NameRuns listingLineRuns(const FileEntry& entry, const LineSettings& settings);
 // What a screen reader says of an entry besides its name: its kind, then the size, date and
 // attributes as the line shows them (attributes in words), each shown column once.
 std::wstring entryDescription(const FileEntry& entry, const LineSettings& settings);
@@ -28,7 +30,7 @@ std::wstring entryDescription(const FileEntry& entry, const LineSettings& settin
 std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format);
 // Text colour of an entry: system, then hidden, then read-only, then folder, else normal.
 COLORREF attributeColour(DWORD attributes, const SettingsFile& settings);
-// "<folder>\<mask>" with "*.*" for an empty mask.
+// "<folder>\<mask>" as shown, with "*.*" for an empty mask.
 std::wstring headerFolderText(const std::wstring& folder, const std::wstring& mask);
 // Status line: the marked totals, or the file count and free space (freeBytes < 0: unknown).
 std::wstring statusLineText(int fileCount, int markedCount, uint64_t markedBytes, int64_t freeBytes);

@@ -65,17 +65,47 @@ void PanePainter::fillListingArea(int top, int bottom) {
 
 void PanePainter::drawLine(int row, const FileEntry& entry, bool cursor, bool active) {
     const RECT rc = rowRect(row);
-    const std::wstring text = listingLineText(entry, LineSettings::from(settings_));
     const COLORREF colour = attributeColour(entry.attributes, settings_);
     fill(rc, settings_.backColor);
-    if (cursor && active) {
-        fill(rc, colour);
-        SetTextColor(dc_, settings_.backColor);
-    } else {
-        SetTextColor(dc_, colour);
-    }
-    TextOutW(dc_, rc.left + 1, rc.top, text.c_str(), static_cast<int>(text.size()));
+    const bool inverse = cursor && active;
+    if (inverse) fill(rc, colour);
+    // Markers stand apart in the hidden-entry colour (in the normal one on a line that already has
+    // the hidden-entry colour); on the inverse bar every run takes the background colour, as the
+    // rest of the line does.
+    const COLORREF textColour = inverse ? settings_.backColor : colour;
+    const COLORREF apart = colour == settings_.hideColor ? settings_.normalColor : settings_.hideColor;
+    const COLORREF markerColour = inverse ? settings_.backColor : apart;
+    const NameRuns runs = fitRuns(listingLineRuns(entry, LineSettings::from(settings_)), rc.right - rc.left - 1);
+    drawRuns(runs, rc.left + 1, rc.top, textColour, markerColour);
     if (cursor && !active) raisedFrame(rc);
+}
+
+NameRuns PanePainter::fitRuns(NameRuns runs, int width) const {
+    const std::wstring text = joinedText(runs);
+    int fit = 0;
+    SIZE size{};
+    GetTextExtentExPointW(dc_, text.c_str(), static_cast<int>(text.size()), width, &fit, nullptr, &size);
+    if (fit >= static_cast<int>(text.size())) return runs;
+    // Too long: as much as fits beside an ellipsis, cut where the text may be cut.
+    static const wchar_t kEllipsis[] = L"\u2026";
+    SIZE ellipsis{};
+    GetTextExtentPoint32W(dc_, kEllipsis, 1, &ellipsis);
+    const int room = std::max(width - static_cast<int>(ellipsis.cx), 0);
+    GetTextExtentExPointW(dc_, text.c_str(), static_cast<int>(text.size()), room, &fit, nullptr, &size);
+    NameRuns cut = cutRuns(runs, static_cast<size_t>(std::max(fit, 0)));
+    cut.push_back({kEllipsis, false});
+    return cut;
+}
+
+void PanePainter::drawRuns(const NameRuns& runs, int x, int y, COLORREF textColour, COLORREF markerColour) {
+    // Each run starts where the one before it ended: the device context keeps the position.
+    const UINT align = SetTextAlign(dc_, TA_UPDATECP);
+    MoveToEx(dc_, x, y, nullptr);
+    for (const NameRun& run : runs) {
+        SetTextColor(dc_, run.marker ? markerColour : textColour);
+        TextOutW(dc_, 0, 0, run.text.c_str(), static_cast<int>(run.text.size()));
+    }
+    SetTextAlign(dc_, align);
 }
 
 std::wstring paneStatusText(const PaneListing& listing) {

@@ -1,6 +1,7 @@
 // Draws a pane by hand for one paint or one partial redraw: header (folder and status line) and
 // listing lines in the list font, with the colours of the settings.
 #pragma once
+#include "common/VisibleName.h"
 #include "framework/Handles.h"
 #include "listing/FileEntry.h"
 #include <windows.h>
@@ -34,6 +35,10 @@ public:
 private:
     void fill(const RECT& rc, COLORREF colour);
     void raisedFrame(const RECT& rc);
+    // The runs as drawn in `width` pixels: whole, or cut with an ellipsis after them.
+    NameRuns fitRuns(NameRuns runs, int width) const;
+    // The runs side by side from (x, y), markers in their own colour.
+    void drawRuns(const NameRuns& runs, int x, int y, COLORREF textColour, COLORREF markerColour);
 
     HDC dc_;
     RECT client_;

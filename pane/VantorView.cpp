@@ -1,5 +1,6 @@
 #include "pane/VantorView.h"
 #include "common/PathUtil.h"
+#include "common/VisibleName.h"
 #include "framework/Application.h"
 #include "framework/Document.h"
 #include "framework/FrameWindow.h"
@@ -276,13 +277,17 @@ void CVantorView::redrawHeader() {
     painter.redrawStatusLine(paneStatusText(listing_));
 }
 
+void CVantorView::showInCaption(const std::wstring& folder) {
+    Document* doc = document();
+    if (!doc && parentFrame()) doc = parentFrame()->document();
+    if (doc) doc->setTitle(visibleName(folder));
+}
+
 void CVantorView::onActivateView(bool active) {
     active_ = active ? 1 : 0;
     redrawLine(listing_.cursor());
     if (active) {
-        Document* doc = document();
-        if (!doc && parentFrame()) doc = parentFrame()->document();
-        if (doc) doc->setTitle(listing_.folder());
+        showInCaption(listing_.folder());
     }
     View::onActivateView(active);
 }

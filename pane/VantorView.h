@@ -234,6 +234,8 @@ private:
     bool leaveVanishedFolder();
     // Shows `folder` (a full path that can be listed) with the cursor on `cursorName` when listed.
     void enterFolder(const std::wstring& folder, const std::wstring& cursorName);
+    // Puts `folder` in the main window's caption, as shown (see VisibleName.h).
+    void showInCaption(const std::wstring& folder);
     // Shows why and returns true when the transfer would put a folder inside itself.
     bool refusedIntoOwnSubtree(const std::vector<std::wstring>& sources, const std::wstring& destination) const;
     // Puts the selection's file list on the clipboard with `effect` as the preferred drop effect.

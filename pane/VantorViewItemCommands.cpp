@@ -4,6 +4,7 @@
 #include "common/ItemHandle.h"
 #include "common/ItemName.h"
 #include "common/PathUtil.h"
+#include "common/VisibleName.h"
 #include "fileops/AttributeDialog.h"
 #include "fileops/ItemJobs.h"
 #include "fileops/ShellLink.h"
@@ -45,6 +46,13 @@ std::wstring formatCount(const wchar_t* format, size_t count) {
     swprintf(text, 128, format, static_cast<int>(count));
     return text;
 }
+
+// A single item is named, so the user sees which one goes; its name is shown as it is, markers and all.
+std::wstring deleteQuestion(const std::vector<std::wstring>& paths) {
+    if (paths.size() != 1) return formatCount(L"%d個のファイルを削除してもよろしいですか?", paths.size());
+    const std::optional<SplitPath> split = splitPath(paths.front());
+    return L"「" + visibleName(split ? split->name : paths.front()) + L"」を削除してもよろしいですか?";
+}
 }  // namespace
 
 std::vector<std::wstring> CVantorView::takeJobSelection() {
@@ -59,9 +67,7 @@ void CVantorView::onFileDelete() {
     if (listing_.count() == 0) return;
     DeleteJob* job = attachedJobFor<DeleteJob>(takeJobSelection());
     if (!job) return;
-    const std::wstring question =
-        formatCount(L"%d個のファイルを削除してもよろしいですか?", job->operation().paths.size());
-    if (showMessageBox(hwnd_, question, MB_ICONQUESTION | MB_YESNO) != IDYES) {
+    if (showMessageBox(hwnd_, deleteQuestion(job->operation().paths), MB_ICONQUESTION | MB_YESNO) != IDYES) {
         delete job;
         return;
     }

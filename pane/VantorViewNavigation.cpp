@@ -5,7 +5,6 @@
 #include "folders/FolderBrowser.h"
 #include "folders/FolderInputDialog.h"
 #include "folders/FolderListDialog.h"
-#include "framework/Document.h"
 #include "framework/FrameWindow.h"
 #include "pane/PaneOwner.h"
 #include "pane/VantorView.h"
@@ -82,9 +81,7 @@ bool CVantorView::leaveVanishedFolder() {
 
 void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cursorName) {
     listing_.setFolder(folder);
-    Document* doc = document();
-    if (!doc && parentFrame()) doc = parentFrame()->document();
-    if (doc) doc->setTitle(folder);
+    showInCaption(folder);
     if (owner()) owner()->driveFolders().remember(folder);
     history_.visit(folder);
     listing_.loadFolder();

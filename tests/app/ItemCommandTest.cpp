@@ -252,3 +252,40 @@ TEST_F(ItemCommand, ShortcutIsProposedInTheOtherPanesFolderAndSavedThere) {
     EXPECT_EQ(proposed, L"a.lnk");
     EXPECT_TRUE(fileExists(other / L"a.lnk"));
 }
+
+TEST_F(ItemCommand, ADisguisedNameIsShownWithItsMarkerWhileRenameAndDeleteActOnTheRealItem) {
+    // Drawn as it is, this name would read "reportexe.pdf".
+    const std::wstring disguised = L"report\u202Efdp.exe", renamed = L"still\u202Efdp.exe";
+    src.writeFile(disguised, "x");
+    src.makeFolder(L"in\u202Esredlof");
+    left().listing().refresh();
+
+    // The rename input offers the real name to edit, and the real item takes the new one.
+    cursorOn(disguised.c_str());
+    std::wstring offered;
+    ASSERT_TRUE(runWith(ID_FILE_RENAME, L"名前の変更", [&](HWND dialog) {
+        offered = windowText(GetDlgItem(dialog, IDC_INPUT_EDIT));
+        SetDlgItemTextW(dialog, IDC_INPUT_EDIT, renamed.c_str());
+        clickButton(dialog, IDOK);
+    }));
+    EXPECT_EQ(offered, disguised);
+    EXPECT_TRUE(fileExists(src / renamed));
+    EXPECT_FALSE(fileExists(src / disguised));
+
+    // The delete question names the item with its marker; the real item goes, and only it.
+    left().listing().refresh();
+    cursorOn(renamed.c_str());
+    std::wstring question;
+    ASSERT_TRUE(runWith(ID_FILE_DELETE, L"Vantor", [&](HWND box) {
+        question = staticTexts(box);
+        clickButton(box, IDYES);
+    }));
+    EXPECT_NE(question.find(L"「still<U+202E>fdp.exe」を削除してもよろしいですか?"), std::wstring::npos) << question;
+    EXPECT_FALSE(fileExists(src / renamed));
+    EXPECT_TRUE(fileExists(src / L"a.txt"));
+
+    // The caption shows a folder the same way.
+    left().changeFolder(src / L"in\u202Esredlof", false);
+    const std::wstring caption = windowText(program.frameWindow());
+    EXPECT_NE(caption.find(L"in<U+202E>sredlof"), std::wstring::npos) << caption;
+}

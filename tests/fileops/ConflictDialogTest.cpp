@@ -1,3 +1,4 @@
+#include "common/VisibleName.h"
 #include "fileops/ConflictDialog.h"
 #include "resource.h"
 #include "support/TempFolder.h"
@@ -25,7 +26,7 @@ struct ShownText {
 };
 
 struct Shown {
-    std::wstring sourcePath, targetPath, sourceStamp, targetStamp;
+    std::wstring sourcePath, targetPath, sourceStamp, targetStamp, newName;
     bool pathsElided = false;  // the path lines cut a long path in the middle, keeping its name
     std::vector<ShownText> texts;  // every label, time-and-size line and button
 };
@@ -47,10 +48,11 @@ BOOL CALLBACK collectText(HWND control, LPARAM lParam) {
 }
 }  // namespace
 
-TEST(ConflictDialog, ShowsTimeAndSizeOfALongPathAndEveryTextWhole) {
+TEST(ConflictDialog, ShowsTimeAndSizeOfALongPathWithItsHiddenCharactersAndEveryTextWhole) {
     TempFolder src, dst;
-    // A folder name that brings each file's full path to 250 characters.
-    const std::wstring name = L"a.txt";
+    // A folder name that brings each file's full path to 250 characters. The name hides a
+    // right-to-left override, which the paths show as a marker; the name to edit stays the real one.
+    const std::wstring name = L"a\u202Etxt.exe";
     const std::wstring folder = L"長い名前のフォルダ" + std::wstring(250 - src.path().size() - name.size() - 2 - 9, L'x');
     for (const TempFolder* side : {&src, &dst}) side->makeFolder(folder);
     src.writeFile(folder + L"\\" + name, std::string(123456, 'n'));
@@ -69,6 +71,7 @@ TEST(ConflictDialog, ShowsTimeAndSizeOfALongPathAndEveryTextWhole) {
             shown.targetPath = windowText(GetDlgItem(dialog, IDC_JOB_TARGET));
             shown.sourceStamp = windowText(GetDlgItem(dialog, IDC_CONFLICT_SOURCE_STAMP));
             shown.targetStamp = windowText(GetDlgItem(dialog, IDC_CONFLICT_TARGET_STAMP));
+            shown.newName = windowText(GetDlgItem(dialog, IDC_CONFLICT_NAME));
             shown.pathsElided = true;
             for (int id : {IDC_JOB_SOURCE, IDC_JOB_TARGET})
                 shown.pathsElided &= (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & SS_PATHELLIPSIS) != 0;
@@ -78,8 +81,10 @@ TEST(ConflictDialog, ShowsTimeAndSizeOfALongPathAndEveryTextWhole) {
         ConflictDialog question(kind, decision);
         EXPECT_EQ(question.doModal(nullptr), IDCANCEL);
         ASSERT_TRUE(look.finish());
-        EXPECT_EQ(shown.sourcePath, decision.source);
-        EXPECT_EQ(shown.targetPath, decision.target);
+        EXPECT_EQ(shown.sourcePath, visibleName(decision.source));
+        EXPECT_EQ(shown.targetPath, visibleName(decision.target));
+        EXPECT_NE(shown.sourcePath.find(L"a<U+202E>txt.exe"), std::wstring::npos);
+        EXPECT_EQ(shown.newName, name);
         EXPECT_TRUE(shown.pathsElided);
         EXPECT_EQ(shown.sourceStamp, conflictLineText(decision.source));
         EXPECT_EQ(shown.targetStamp, conflictLineText(decision.target));

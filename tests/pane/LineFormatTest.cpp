@@ -45,18 +45,26 @@ TEST(SizeCell, FitsWidthOrFallsBackToUnits) {
 TEST(ListingLine, ColumnsFollowTheDisplaySettings) {
     const FileEntry file = entry(L"report.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, 123456, true);
     const FileEntry folder = entry(L"docs", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, 0);
-    const struct { LineSettings s; const FileEntry* e; const wchar_t* line; } rows[] = {
-        {{L"", 0, false}, &file, L"*report.txt"},
-        {{L"", 5, false}, &file, L" 120K*report.txt"},
-        {{L"", 5, true}, &file, L"R--A  120K*report.txt"},
-        {{L"%Y", 7, true}, &file, L"2010 R--A 123,456*report.txt"},
-        {{L"", 7, true}, &folder, L"-H-- <dir>   docs"},
-        {{L"", 4, false}, &folder, L"---- docs"},
-        {{L"", 40, false}, &file, L"            123,456*report.txt"},  // widths beyond 19 are narrowed
+    const FileEntry disguised = entry(L"report\u202Efdp.exe", 0, 1);
+    const FileEntry controlFirst = entry(L"\tnotes", 0, 1);
+    // The columns and the name's text are one run; each marker and the text after it are more.
+    const struct { LineSettings s; const FileEntry* e; const wchar_t* line; size_t runs; } rows[] = {
+        {{L"", 0, false}, &file, L"*report.txt", 1},
+        {{L"", 5, false}, &file, L" 120K*report.txt", 1},
+        {{L"", 5, true}, &file, L"R--A  120K*report.txt", 1},
+        {{L"%Y", 7, true}, &file, L"2010 R--A 123,456*report.txt", 1},
+        {{L"", 7, true}, &folder, L"-H-- <dir>   docs", 1},
+        {{L"", 4, false}, &folder, L"---- docs", 1},
+        {{L"", 40, false}, &file, L"            123,456*report.txt", 1},  // widths beyond 19 are narrowed
+        {{L"", 0, false}, &disguised, L" report<U+202E>fdp.exe", 3},
+        {{L"", 0, false}, &controlFirst, L" <U+0009>notes", 3},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
-        EXPECT_EQ(listingLineText(*r.e, r.s), r.line);
+        const NameRuns runs = listingLineRuns(*r.e, r.s);
+        EXPECT_EQ(joinedText(runs), r.line);
+        EXPECT_EQ(runs.size(), r.runs);
+        EXPECT_FALSE(runs.front().marker);
     }
 }
 
@@ -80,6 +88,7 @@ TEST(ListingLine, ColourPrecedenceSystemHiddenReadOnlyFolder) {
 TEST(HeaderTexts, FolderWithMaskAndStatusLine) {
     EXPECT_EQ(headerFolderText(L"C:\\work", L""), L"C:\\work\\*.*");
     EXPECT_EQ(headerFolderText(L"C:\\", L"*.txt"), L"C:\\*.txt");
+    EXPECT_EQ(headerFolderText(L"C:\\a\u202Eb", L""), L"C:\\a<U+202E>b\\*.*");
     EXPECT_EQ(statusLineText(12, 3, 1536, 999), L"3 files / 1,536 bytes select");
     EXPECT_EQ(statusLineText(12, 0, 0, 1234567), L"12 files / 1,234,567 bytes free");
     EXPECT_EQ(statusLineText(0, 0, 0, -1), L"0 files");

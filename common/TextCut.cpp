@@ -1,0 +1,34 @@
+#include "common/TextCut.h"
+
+namespace {
+// The code point that starts at `at`: a whole pair, or the unit itself.
+char32_t codePointAt(std::wstring_view text, size_t at) {
+    const wchar_t unit = text[at];
+    if (isHighSurrogate(unit) && at + 1 < text.size() && isLowSurrogate(text[at + 1]))
+        return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[at + 1] - 0xDC00);
+    return unit;
+}
+}  // namespace
+
+bool joinsPrevious(char32_t c) {
+    const auto in = [c](char32_t first, char32_t last) { return c >= first && c <= last; };
+    return in(0x0300, 0x036F) || in(0x1AB0, 0x1AFF) || in(0x1DC0, 0x1DFF) || in(0x20D0, 0x20FF)  // combining marks
+           || in(0xFE20, 0xFE2F) || in(0x3099, 0x309A)                                         // half marks, kana voicing
+           || in(0xFE00, 0xFE0F) || in(0xE0100, 0xE01EF)                                       // variation selectors
+           || in(0x1F3FB, 0x1F3FF);                                                            // skin tones
+}
+
+size_t clusterCut(std::wstring_view text, size_t limit) {
+    size_t cut = limit < text.size() ? limit : text.size();
+    while (cut > 0 && cut < text.size()) {
+        // Inside a pair: step back to its first half.
+        if (isLowSurrogate(text[cut]) && isHighSurrogate(text[cut - 1])) {
+            --cut;
+            continue;
+        }
+        // Before a mark that joins: step back over the character it joins.
+        if (!joinsPrevious(codePointAt(text, cut))) break;
+        --cut;
+    }
+    return cut;
+}

@@ -1,0 +1,14 @@
+// Where a UTF-16 text may be cut to fit a width without changing what its kept part looks like.
+#pragma once
+#include <string_view>
+
+inline bool isHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+inline bool isLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// Whether the code point joins the character before it on screen: combining marks (accents, the
+// kana voicing marks), variation selectors and skin-tone modifiers. Cut before one, the kept
+// character would be drawn without it.
+bool joinsPrevious(char32_t codePoint);
+// The largest cut at or before `limit` (a count of code units) that splits no surrogate pair and no
+// character from the marks that join it.
+size_t clusterCut(std::wstring_view text, size_t limit);
