@@ -27,6 +27,8 @@ const MessageMap* CMainFrame::messageMap() const {
         onMessage<WM_DESTROY, &CMainFrame::onDestroy>(),
         onMessage<WM_CLOSE, &CMainFrame::onClose>(),
         onMessage<WM_ACTIVATE, &CMainFrame::onActivate>(),
+        onMessage<WM_SETTINGCHANGE, &CMainFrame::onColoursChanged>(),
+        onMessage<WM_SYSCOLORCHANGE, &CMainFrame::onColoursChanged>(),
         onCommand<ID_UI_QUIT_CONFIRM, &CMainFrame::onQuitConfirm>(),
         onCommand<ID_SPLIT_CENTER, &CMainFrame::onSplitCenter>(),
         onCommand<ID_WINDOW_SPLIT, &CMainFrame::onWindowSplit>(),
@@ -304,6 +306,12 @@ void CMainFrame::onSetupFont() {
 void CMainFrame::onActivate() {
     callDefault();
     buttonBar_.updateModifiers(false);
+}
+
+// High contrast turned on or off, or the system's colours changed: the panes draw with other colours.
+void CMainFrame::onColoursChanged() {
+    callDefault();
+    repaintEverything();
 }
 
 void CMainFrame::onSetupKey() {

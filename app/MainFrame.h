@@ -57,6 +57,7 @@ protected:
     void onSetup();
     void onSetupKey();
     void onActivate();
+    void onColoursChanged();
 
 private:
     // Column widths and outer width become the weights and the gap (only while both panes show).

@@ -84,14 +84,6 @@ std::wstring entryDescription(const FileEntry& entry, const LineSettings& s) {
     return text;
 }
 
-COLORREF attributeColour(DWORD attributes, const SettingsFile& settings) {
-    if (attributes & FILE_ATTRIBUTE_SYSTEM) return settings.systemColor;
-    if (attributes & FILE_ATTRIBUTE_HIDDEN) return settings.hideColor;
-    if (attributes & FILE_ATTRIBUTE_READONLY) return settings.readOnlyColor;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return settings.dirColor;
-    return settings.normalColor;
-}
-
 std::wstring headerFolderText(const std::wstring& folder, const std::wstring& mask) {
     return visibleName(ensureTrailingBackslash(folder) + (mask.empty() ? L"*.*" : mask));
 }

@@ -28,8 +28,6 @@ std::wstring entryDescription(const FileEntry& entry, const LineSettings& settin
 // The last write time in local time through the time format. A time the C library cannot convert
 // gives blanks as wide as the format's usual output, so the columns stay aligned.
 std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format);
-// Text colour of an entry: system, then hidden, then read-only, then folder, else normal.
-COLORREF attributeColour(DWORD attributes, const SettingsFile& settings);
 // "<folder>\<mask>" as shown, with "*.*" for an empty mask.
 std::wstring headerFolderText(const std::wstring& folder, const std::wstring& mask);
 // Status line: the marked totals, or the file count and free space (freeBytes < 0: unknown).

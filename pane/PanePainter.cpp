@@ -6,7 +6,8 @@
 
 PanePainter::PanePainter(HDC dc, const RECT& client, const LOGFONTW& font, int lineHeight,
                          const SettingsFile& settings)
-    : dc_(dc), client_(client), lineHeight_(lineHeight), settings_(settings), font_(CreateFontIndirectW(&font)),
+    : dc_(dc), client_(client), lineHeight_(lineHeight), settings_(settings), colours_(paneColours(settings)),
+      font_(CreateFontIndirectW(&font)),
       useFont_(dc, font_.get()) {
     SetBkMode(dc_, TRANSPARENT);
 }
@@ -60,21 +61,19 @@ void PanePainter::redrawStatusLine(const std::wstring& statusText) {
 void PanePainter::fillListingArea(int top, int bottom) {
     top = std::max(top, listingTop());
     bottom = std::min(bottom, static_cast<int>(client_.bottom));
-    if (top < bottom) fill({client_.left, top, client_.right, bottom}, settings_.backColor);
+    if (top < bottom) fill({client_.left, top, client_.right, bottom}, colours_.back);
 }
 
 void PanePainter::drawLine(int row, const FileEntry& entry, bool cursor, bool active) {
     const RECT rc = rowRect(row);
-    const COLORREF colour = attributeColour(entry.attributes, settings_);
-    fill(rc, settings_.backColor);
+    const COLORREF colour = colours_.entry(entry.attributes);
+    fill(rc, colours_.back);
     const bool inverse = cursor && active;
-    if (inverse) fill(rc, colour);
-    // Markers stand apart in the hidden-entry colour (in the normal one on a line that already has
-    // the hidden-entry colour); on the inverse bar every run takes the background colour, as the
-    // rest of the line does.
-    const COLORREF textColour = inverse ? settings_.backColor : colour;
-    const COLORREF apart = colour == settings_.hideColor ? settings_.normalColor : settings_.hideColor;
-    const COLORREF markerColour = inverse ? settings_.backColor : apart;
+    if (inverse) fill(rc, colours_.cursorBar == CLR_INVALID ? colour : colours_.cursorBar);
+    // Markers stand apart from the line's own colour; on the cursor bar every run takes the bar's
+    // text colour, as the rest of the line does.
+    const COLORREF textColour = inverse ? colours_.cursorText : colour;
+    const COLORREF markerColour = inverse ? colours_.cursorText : colours_.markerBeside(colour);
     const NameRuns runs = fitRuns(listingLineRuns(entry, LineSettings::from(settings_)), rc.right - rc.left - 1);
     drawRuns(runs, rc.left + 1, rc.top, textColour, markerColour);
     if (cursor && !active) raisedFrame(rc);

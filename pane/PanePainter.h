@@ -1,9 +1,10 @@
 // Draws a pane by hand for one paint or one partial redraw: header (folder and status line) and
-// listing lines in the list font, with the colours of the settings.
+// listing lines in the list font, with the stored colours or, in high contrast, the system's.
 #pragma once
 #include "common/VisibleName.h"
 #include "framework/Handles.h"
 #include "listing/FileEntry.h"
+#include "pane/PaneColours.h"
 #include <windows.h>
 #include <string>
 
@@ -44,6 +45,7 @@ private:
     RECT client_;
     int lineHeight_;
     const SettingsFile& settings_;
+    const PaneColours colours_;
     GdiObject<HFONT> font_;
     SelectGuard useFont_;
 };

@@ -1,5 +1,6 @@
 #include "common/SettingsFile.h"
 #include "pane/ListingLine.h"
+#include "pane/PaneColours.h"
 #include "common/SizeFormat.h"
 #include <gtest/gtest.h>
 
@@ -76,13 +77,31 @@ TEST(ListingLine, TimesOutsideTheConvertibleRangeGiveBlanksOfTheUsualWidth) {
     EXPECT_EQ(formatEntryTime(toFileTime(e.writeTime), L"%y/%m/%d"), std::wstring(8, L' '));
 }
 
-TEST(ListingLine, ColourPrecedenceSystemHiddenReadOnlyFolder) {
+// The stored colours by attribute precedence, and in high contrast the system's: window text for
+// every kind but hidden entries (grey text), the highlight for the cursor bar.
+TEST(PaneColoursTest, StoredByPrecedenceAndSystemColoursInHighContrast) {
     SettingsFile s;
-    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, s), s.hideColor);
-    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM, s), s.systemColor);
-    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY, s), s.readOnlyColor);
-    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_DIRECTORY, s), s.dirColor);
-    EXPECT_EQ(attributeColour(FILE_ATTRIBUTE_ARCHIVE, s), s.normalColor);
+    const PaneColours stored = PaneColours::stored(s);
+    const PaneColours system = PaneColours::ofSystem([](int index) { return COLORREF(0x100 + index); });
+    const struct { DWORD attributes; COLORREF storedColour, systemColour; } rows[] = {
+        {FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, s.hideColor, 0x100 + COLOR_GRAYTEXT},
+        {FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM, s.systemColor, 0x100 + COLOR_WINDOWTEXT},
+        {FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY, s.readOnlyColor, 0x100 + COLOR_WINDOWTEXT},
+        {FILE_ATTRIBUTE_DIRECTORY, s.dirColor, 0x100 + COLOR_WINDOWTEXT},
+        {FILE_ATTRIBUTE_ARCHIVE, s.normalColor, 0x100 + COLOR_WINDOWTEXT},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.attributes);
+        EXPECT_EQ(stored.entry(r.attributes), r.storedColour);
+        EXPECT_EQ(system.entry(r.attributes), r.systemColour);
+    }
+    EXPECT_EQ(stored.back, s.backColor);
+    EXPECT_EQ(stored.cursorBar, CLR_INVALID) << "the stored bar takes the entry's colour";
+    EXPECT_EQ(stored.cursorText, s.backColor);
+    EXPECT_EQ(system.back, COLORREF(0x100 + COLOR_WINDOW));
+    EXPECT_EQ(system.cursorBar, COLORREF(0x100 + COLOR_HIGHLIGHT));
+    EXPECT_EQ(system.cursorText, COLORREF(0x100 + COLOR_HIGHLIGHTTEXT));
+    EXPECT_EQ(system.markerBeside(system.hidden), system.normal);
 }
 
 TEST(HeaderTexts, FolderWithMaskAndStatusLine) {
