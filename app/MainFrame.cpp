@@ -5,6 +5,7 @@
 #include "app/WindowPlacement.h"
 #include "fileops/ConflictDialog.h"
 #include "fileops/FileJob.h"
+#include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 #include "keys/KeyListDialog.h"
 #include "keys/MenuKeyText.h"
@@ -28,6 +29,7 @@ const MessageMap* CMainFrame::messageMap() const {
         onMessage<WM_CLOSE, &CMainFrame::onClose>(),
         onMessage<WM_ACTIVATE, &CMainFrame::onActivate>(),
         onMessage<WM_SETTINGCHANGE, &CMainFrame::onColoursChanged>(),
+        onMessage<WM_DPICHANGED, &CMainFrame::onDpiChanged>(),
         onMessage<WM_SYSCOLORCHANGE, &CMainFrame::onColoursChanged>(),
         onCommand<ID_UI_QUIT_CONFIRM, &CMainFrame::onQuitConfirm>(),
         onCommand<ID_SPLIT_CENTER, &CMainFrame::onSplitCenter>(),
@@ -41,6 +43,10 @@ const MessageMap* CMainFrame::messageMap() const {
 }
 
 LRESULT CMainFrame::onCreate(WPARAM wParam, LPARAM lParam) {
+    // The panes lay out with the list font, so it takes the window's scale before they exist.
+    dpi_ = windowDpi(hwnd_);
+    CVantorApp::instance()->listFont().setDpi(dpi_);
+    splitter_.setDpi(dpi_);
     if (FrameWindow::onCreate(wParam, lParam) == -1) return -1;
     static const UINT indicators[] = {0, ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
     if (!statusBar_.create(*this, ID_VIEW_STATUS_BAR) || !statusBar_.setIndicators(indicators)) return -1;
@@ -291,7 +297,28 @@ void CMainFrame::onSetup() {
 }
 
 void CMainFrame::onSetupFont() {
-    if (!CVantorApp::instance()->listFont().choose(hwnd_)) return;
+    if (CVantorApp::instance()->listFont().choose(hwnd_)) listFontChanged();
+}
+
+// The window moved to a screen of other dots per inch, or that screen's scale changed: it takes the
+// rectangle the system proposes, and the list font, the bar between the panes and the bars below
+// them take the new scale.
+LRESULT CMainFrame::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+    const UINT dpi = HIWORD(wParam);
+    if (dpi == 0) return 0;
+    const UINT old = std::exchange(dpi_, dpi);
+    CVantorApp::instance()->listFont().setDpi(dpi);
+    splitter_.setDpi(dpi);
+    rescaleBars(old, dpi);
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    recalcLayout();
+    listFontChanged();
+    return 0;
+}
+
+void CMainFrame::listFontChanged() {
     // Another line height changes how many lines a page holds and where the cursor line is drawn.
     for (int column = 0; column < 2; ++column) {
         if (CVantorView* pane = paneInColumn(column)) {

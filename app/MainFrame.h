@@ -58,6 +58,9 @@ protected:
     void onSetupKey();
     void onActivate();
     void onColoursChanged();
+    LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    // Both panes lay out again with the list font as it is now, and everything is redrawn.
+    void listFontChanged();
 
 private:
     // Column widths and outer width become the weights and the gap (only while both panes show).
@@ -75,6 +78,7 @@ private:
     RECT windowRect_{};
     RECT shownRect_{};  // the outer rectangle last seen while not minimised: what the columns fill
     CVantorView* panes_[2] = {nullptr, nullptr};
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;  // the window's scale, as last applied
     int weightL_ = 1;
     int weightR_ = 1;
     int gap_ = 0;

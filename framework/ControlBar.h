@@ -16,6 +16,8 @@ public:
     virtual int barHeight() const = 0;
     // Idle-time refresh of what the bar shows; the frame passes itself for command-state queries.
     virtual void onIdleUpdate(FrameWindow& frame) { (void)frame; }
+    // The frame moved to a screen of other dots per inch: the bar's text and height follow.
+    virtual void rescale(UINT oldDpi, UINT newDpi) { (void)oldDpi, (void)newDpi; }
 
     // The bar's control identifier, which is also the identifier of the command that toggles it.
     UINT controlId() const;

@@ -1,4 +1,5 @@
 #include "framework/DialogBar.h"
+#include "framework/Dpi.h"
 #include "framework/Application.h"
 #include "framework/FrameWindow.h"
 #include <cstring>
@@ -60,6 +61,17 @@ bool DialogBar::create(FrameWindow& frame, UINT controlId) {
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     dockIn(frame);
     return true;
+}
+
+void DialogBar::rescale(UINT oldDpi, UINT newDpi) {
+    if (!hwnd_ || oldDpi == newDpi) return;
+    height_ = MulDiv(height_, static_cast<int>(newDpi), static_cast<int>(oldDpi));
+    GdiObject<HFONT> font(rescaledFont(reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)), oldDpi, newDpi));
+    if (!font) return;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);  // the old one goes only once nothing draws with it
 }
 
 bool DialogBar::onCommandMessage(WPARAM wParam, LPARAM lParam) {

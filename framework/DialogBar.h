@@ -4,6 +4,7 @@
 #pragma once
 #include "framework/ControlBar.h"
 #include "framework/Dialog.h"
+#include "framework/Handles.h"
 
 class DialogBar : public Dialog, public ControlBar {
 public:
@@ -16,6 +17,7 @@ public:
     HWND barHandle() const override { return hwnd(); }
     int barHeight() const override { return height_; }
     void onIdleUpdate(FrameWindow& frame) override;
+    void rescale(UINT oldDpi, UINT newDpi) override;
 
 protected:
     const MessageMap* messageMap() const override;
@@ -24,4 +26,5 @@ protected:
 
 private:
     int height_ = 0;
+    GdiObject<HFONT> font_;  // the controls' font once rescaled
 };

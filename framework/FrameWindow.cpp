@@ -99,6 +99,11 @@ ControlBar* FrameWindow::controlBar(UINT id) const {
     return nullptr;
 }
 
+void FrameWindow::rescaleBars(UINT oldDpi, UINT newDpi) {
+    for (ControlBar* bar : bars_) bar->rescale(oldDpi, newDpi);
+    recalcLayout();
+}
+
 void FrameWindow::showControlBar(UINT id, bool show) {
     ControlBar* bar = controlBar(id);
     if (!bar || bar->isShown() == show) return;

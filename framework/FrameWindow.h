@@ -44,6 +44,8 @@ public:
     void removeControlBar(ControlBar& bar);
     ControlBar* controlBar(UINT id) const;
     void showControlBar(UINT id, bool show);
+    // The frame moved to a screen of other dots per inch: each bar rescales, then the layout follows.
+    void rescaleBars(UINT oldDpi, UINT newDpi);
     bool isControlBarVisible(UINT id) const;
     // Whether each bar is shown, in the profile section named `profileName`, one key per bar.
     void saveBarState(const wchar_t* profileName) const;

@@ -62,7 +62,7 @@ void SplitterWindow::recalcLayout() {
     if (!hwnd_) return;
     RECT rc;
     GetClientRect(hwnd_, &rc);
-    layout_ = layoutColumns(columns_, rc.right, kBarWidth);
+    layout_ = layoutColumns(columns_, rc.right, barWidth());
     for (size_t i = 0; i < panes_.size(); ++i) {
         if (!panes_[i]) continue;
         const SplitterSpan& column = layout_.columns[i];
@@ -182,7 +182,7 @@ void SplitterWindow::beginTracking(int bar, Tracking how, int grabOffset) {
 void SplitterWindow::moveTracker(int x) {
     RECT rc;
     GetClientRect(hwnd_, &rc);
-    x = std::clamp(x, 0, std::max(static_cast<int>(rc.right) - kBarWidth, 0));
+    x = std::clamp(x, 0, std::max(static_cast<int>(rc.right) - barWidth(), 0));
     if (x == trackerX_) return;
     invertTracker();
     trackerX_ = x;
@@ -219,5 +219,5 @@ void SplitterWindow::invertTracker() {
     GetClientRect(hwnd_, &rc);
     ClientDc dc(hwnd_);
     SelectGuard useBrush(dc.get(), trackerBrush_.get());
-    PatBlt(dc.get(), trackerX_, 0, kBarWidth, rc.bottom, PATINVERT);
+    PatBlt(dc.get(), trackerX_, 0, barWidth(), rc.bottom, PATINVERT);
 }

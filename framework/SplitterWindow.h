@@ -10,7 +10,7 @@
 class SplitterWindow : public Window {
 public:
     static constexpr UINT kFirstPaneId = 0xE900;  // the pane at row 0, column 0
-    static constexpr int kBarWidth = 7;
+    static constexpr int kBarWidth = 7;  // at 96 dots per inch; see barWidth
     static constexpr int kKeyStep = 16;  // pixels per arrow key while tracking; Ctrl+arrow moves by one
 
     // Only one row is supported; false for anything else or when the window cannot be created.
@@ -28,6 +28,9 @@ public:
     // Takes effect at the next recalcLayout. A negative ideal counts as 0.
     void setColumnInfo(int col, int ideal, int minimum);
     void recalcLayout();
+    // The window's dots per inch: the bars widen with it (the next recalcLayout places them).
+    void setDpi(UINT dpi) { dpi_ = dpi ? dpi : USER_DEFAULT_SCREEN_DPI; }
+    int barWidth() const { return MulDiv(kBarWidth, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI); }
 
     // Tracks the first bar from the keyboard: arrows move it, Enter or a click accepts, Esc cancels.
     void startKeyboardTracking();
@@ -63,6 +66,7 @@ private:
     std::vector<HWND> panes_;
     SplitterLayout layout_;
 
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     Tracking tracking_ = Tracking::None;
     int trackedBar_ = 0;
     int trackerX_ = 0;    // left edge of the tracker, client coordinates

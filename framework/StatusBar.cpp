@@ -1,5 +1,6 @@
 #include "framework/StatusBar.h"
 #include "framework/BarLayout.h"
+#include "framework/Dpi.h"
 #include "framework/FrameWindow.h"
 #include "framework/Handles.h"
 #include "resource.h"
@@ -51,7 +52,13 @@ bool StatusBar::create(FrameWindow& frame, UINT controlId, DWORD style) {
     if (!control) return false;
     attach(control);
 
-    // With CCS_NORESIZE the control no longer sizes itself: its height is the text's plus borders.
+    fitHeight();
+    dockIn(frame);
+    return true;
+}
+
+// With CCS_NORESIZE the control no longer sizes itself: its height is the text's plus borders.
+void StatusBar::fitHeight() {
     int borders[3] = {};
     SendMessageW(hwnd_, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
     ClientDc dc(hwnd_);
@@ -59,9 +66,17 @@ bool StatusBar::create(FrameWindow& frame, UINT controlId, DWORD style) {
     TEXTMETRICW tm{};
     GetTextMetricsW(dc.get(), &tm);
     height_ = tm.tmHeight + std::max<int>(tm.tmInternalLeading, 2) + 2 * GetSystemMetrics(SM_CYBORDER) + 2 * borders[1];
+}
 
-    dockIn(frame);
-    return true;
+void StatusBar::rescale(UINT oldDpi, UINT newDpi) {
+    if (!hwnd_ || oldDpi == newDpi) return;
+    GdiObject<HFONT> font(rescaledFont(controlFont(hwnd_), oldDpi, newDpi));
+    if (!font) return;
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    font_ = std::move(font);
+    fitHeight();
+    // The indicators' widths follow their texts in the new font.
+    if (!indicatorIds_.empty()) setIndicators(std::vector<UINT>(indicatorIds_));
 }
 
 bool StatusBar::setIndicators(std::span<const UINT> ids) {
@@ -81,6 +96,7 @@ bool StatusBar::setIndicators(std::span<const UINT> ids) {
         indicators.push_back({toggleKeyOf(id), std::move(text), width, false});
     }
     indicators_ = std::move(indicators);
+    indicatorIds_.assign(ids.begin(), ids.end());
     updateParts();
     for (size_t i = 0; i < indicators_.size(); ++i) setPaneText(static_cast<int>(i + 1), L"");
     showIdleText();

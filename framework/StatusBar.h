@@ -1,6 +1,7 @@
 // The status bar along the bottom of a frame (the common status control): a stretching message pane
 // for menu prompts and the idle text, then indicator panes whose texts show while their key is toggled on.
 #pragma once
+#include "framework/Handles.h"
 #include "framework/ControlBar.h"
 #include "framework/Window.h"
 #include <commctrl.h>
@@ -29,6 +30,7 @@ public:
     int barHeight() const override { return height_; }
     // Shows each indicator's text only while its key's toggle state is on.
     void onIdleUpdate(FrameWindow& frame) override;
+    void rescale(UINT oldDpi, UINT newDpi) override;
 
 protected:
     const MessageMap* messageMap() const override;
@@ -43,7 +45,10 @@ private:
     };
     void updateParts();
     void setPaneText(int index, const std::wstring& text);
+    void fitHeight();
 
     std::vector<Indicator> indicators_;
+    std::vector<UINT> indicatorIds_;
     int height_ = 0;
+    GdiObject<HFONT> font_;  // once rescaled
 };

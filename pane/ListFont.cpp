@@ -55,15 +55,22 @@ void ListFont::save() const {
     app->writeProfileString(kSection, L"StyleName", styleName_.c_str());
 }
 
+void ListFont::setDpi(UINT dpi) {
+    dpi_ = dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+    computeMetrics();
+}
+
 void ListFont::set(const LOGFONTW& font, const std::wstring& styleName) {
     logFont_ = font;
+    logFont_.lfHeight = MulDiv(font.lfHeight, USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi_));
+    logFont_.lfWidth = MulDiv(font.lfWidth, USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi_));
     logFont_.lfFaceName[LF_FACESIZE - 1] = 0;
     styleName_ = styleName.substr(0, kMaxStyleName);
     computeMetrics();
 }
 
 bool ListFont::choose(HWND owner) {
-    LOGFONTW font = logFont_;
+    LOGFONTW font = scaled_;
     // The dialog may write a style name as long as a face name, so its buffer is that long;
     // the name is cut to the stored length afterwards.
     wchar_t style[LF_FACESIZE + 1] = {};
@@ -81,8 +88,11 @@ bool ListFont::choose(HWND owner) {
 }
 
 void ListFont::computeMetrics() {
+    scaled_ = logFont_;
+    scaled_.lfHeight = MulDiv(logFont_.lfHeight, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    scaled_.lfWidth = MulDiv(logFont_.lfWidth, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
     MemoryDc dc(nullptr);
-    GdiObject<HFONT> font(CreateFontIndirectW(&logFont_));
+    GdiObject<HFONT> font(CreateFontIndirectW(&scaled_));
     TEXTMETRICW tm{};
     {
         SelectGuard use(dc.get(), font.get());

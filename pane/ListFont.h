@@ -1,5 +1,6 @@
 // The font of both panes: its description, the style name the font dialog showed, and the
-// average character width and line height the panes lay out with. Kept in section "Font".
+// average character width and line height the panes lay out with. Kept in section "Font" with its
+// height in pixels at 96 dots per inch, as always; the panes get it scaled to their window's.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -22,13 +23,17 @@ public:
     // Runs the font dialog (fixed-pitch screen fonts, no effects); true when a font was chosen.
     bool choose(HWND owner);
 
-    const LOGFONTW& logFont() const { return logFont_; }
+    // The font as the panes draw it, at the dots per inch set last (96 at first).
+    const LOGFONTW& logFont() const { return scaled_; }
+    // The window moved to a screen of other dots per inch: the font and the metrics follow.
+    void setDpi(UINT dpi);
+    UINT dpi() const { return dpi_; }
     const std::wstring& styleName() const { return styleName_; }
     int averageCharWidth() const { return averageCharWidth_; }
     int lineHeight() const { return lineHeight_; }
 
-    // Takes over a description (face name cut to 31 and style name to 19 characters) and
-    // recomputes the metrics.
+    // Takes over a description at the current dots per inch (face name cut to 31 and style name to
+    // 19 characters) and recomputes the metrics.
     void set(const LOGFONTW& font, const std::wstring& styleName);
 
     static constexpr size_t kMaxStyleName = 19;
@@ -37,7 +42,9 @@ private:
     void computeMetrics();
     void setFaceName(const std::wstring& face);
 
-    LOGFONTW logFont_{};
+    LOGFONTW logFont_{};  // at 96 dots per inch, as stored
+    LOGFONTW scaled_{};
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::wstring styleName_;
     int averageCharWidth_ = 0;
     int lineHeight_ = 0;
