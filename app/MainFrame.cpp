@@ -59,7 +59,8 @@ LRESULT CMainFrame::onCreate(WPARAM wParam, LPARAM lParam) {
         // to use takes that size, and one on no monitor comes back onto the nearest.
         RECT current{};
         GetWindowRect(hwnd_, &current);
-        const RECT savedRect{saved.windowLeft, saved.windowTop, saved.windowRight, saved.windowBottom};
+        const RECT savedRect = window_placement::fromStoredUnits(
+            {saved.windowLeft, saved.windowTop, saved.windowRight, saved.windowBottom}, systemDpi());
         const RECT start = window_placement::startRect(
             savedRect, {current.right - current.left, current.bottom - current.top}, monitors());
         const window_placement::Proportion proportion = window_placement::restoredProportion(
@@ -158,7 +159,7 @@ void CMainFrame::onDestroy() {
     takeProportion(IsIconic(hwnd_) ? beforeMinimised_ : measureProportion());
 
     // Minimised, maximised or not, the rectangle kept is the one the window is restored to.
-    const RECT normal = normalRect();
+    const RECT normal = window_placement::toStoredUnits(normalRect(), systemDpi());
     SettingsFile& saved = settings();
     saved.windowLeft = normal.left;
     saved.windowTop = normal.top;

@@ -67,4 +67,19 @@ Proportion restoredProportion(const Proportion& saved, int outerWidth) {
     return p;
 }
 
+namespace {
+RECT scaled(const RECT& rc, int numerator, int denominator) {
+    return {MulDiv(rc.left, numerator, denominator), MulDiv(rc.top, numerator, denominator),
+            MulDiv(rc.right, numerator, denominator), MulDiv(rc.bottom, numerator, denominator)};
+}
+}  // namespace
+
+RECT toStoredUnits(const RECT& screen, UINT systemDpi) {
+    return scaled(screen, USER_DEFAULT_SCREEN_DPI, static_cast<int>(systemDpi ? systemDpi : USER_DEFAULT_SCREEN_DPI));
+}
+
+RECT fromStoredUnits(const RECT& stored, UINT systemDpi) {
+    return scaled(stored, static_cast<int>(systemDpi ? systemDpi : USER_DEFAULT_SCREEN_DPI), USER_DEFAULT_SCREEN_DPI);
+}
+
 }  // namespace window_placement

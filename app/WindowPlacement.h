@@ -24,6 +24,12 @@ struct Monitor {
 // stays where it is.
 RECT startRect(const RECT& saved, SIZE defaultSize, const std::vector<Monitor>& monitors);
 
+// The settings keep the window's rectangle in the units they always had: the screen's pixels at
+// the system's scale counted as 96 dots per inch, which is what a program unaware of scales is
+// shown. The program now sees the real pixels, so it converts when it saves and when it starts.
+RECT toStoredUnits(const RECT& screen, UINT systemDpi);
+RECT fromStoredUnits(const RECT& stored, UINT systemDpi);
+
 // Column widths (used as weights) and the undivided rest of the outer width (borders, splitter bar).
 struct Proportion {
     int left;

@@ -7,6 +7,10 @@ UINT windowDpi(HWND window) {
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     if (forWindow && window)
         if (const UINT dpi = forWindow(window)) return dpi;
+    return systemDpi();
+}
+
+UINT systemDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);

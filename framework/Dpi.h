@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+// The system's dots per inch: the scale of the main screen when the user signed in.
+UINT systemDpi();
 // The window's dots per inch: its monitor's for a program aware of each monitor's, else the system's.
 UINT windowDpi(HWND window);
 // A length given at 96 dots per inch, at `dpi`.

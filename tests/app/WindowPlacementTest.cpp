@@ -59,3 +59,21 @@ TEST(WindowPlacement, RestoredProportionGivesEachPaneAShareAndDropsAnImpossibleG
         EXPECT_EQ(p.gap, r.gap);
     }
 }
+
+// The stored rectangle keeps its units: the screen's pixels at the system's scale counted as 96
+// dots per inch. A round trip at any scale gives back what was stored.
+TEST(WindowPlacement, TheStoredRectangleIsInUnitsOfNinetySixDotsPerInch) {
+    const struct { UINT dpi; RECT screen, stored; } rows[] = {
+        {96, {10, 20, 810, 620}, {10, 20, 810, 620}},
+        {144, {-300, 30, 1200, 930}, {-200, 20, 800, 620}},
+        {192, {20, 40, 1620, 1240}, {10, 20, 810, 620}},
+        {0, {1, 2, 3, 4}, {1, 2, 3, 4}},  // no answer from the system: as at 96
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.dpi);
+        const RECT stored = window_placement::toStoredUnits(r.screen, r.dpi);
+        EXPECT_TRUE(EqualRect(&stored, &r.stored)) << stored.left << "," << stored.top << "," << stored.right;
+        const RECT back = window_placement::fromStoredUnits(r.stored, r.dpi);
+        EXPECT_TRUE(EqualRect(&back, &r.screen)) << back.left << "," << back.top << "," << back.right;
+    }
+}
