@@ -36,9 +36,7 @@ std::span<const MessageEntry> CVantorView::listCommands() {
     return entries;
 }
 
-void CVantorView::onRenew() {
-    if (!leaveVanishedFolder()) listing_.refresh();
-}
+void CVantorView::onRenew() { reread(); }
 
 void CVantorView::onWildcard() {
     MaskInputDialog input(listing_.mask());

@@ -1,0 +1,33 @@
+// Holds a read of a folder on its worker thread after the first entry until the test opens the
+// gate (at the latest when the gate goes), so a test can act while a read is under way.
+#pragma once
+#include "listing/FolderRead.h"
+#include <windows.h>
+#include <atomic>
+#include <memory>
+
+class ReadGate {
+public:
+    ReadGate() = default;
+    ReadGate(const ReadGate&) = delete;
+    ReadGate& operator=(const ReadGate&) = delete;
+    ~ReadGate() { open(); }
+
+    // For PaneListing::setEntryHook: only the first read that passes is held.
+    FolderRead::EntryHook hook() {
+        return [state = state_](int) {
+            if (state->passed.exchange(true)) return;
+            state->paused = true;
+            while (!state->open) Sleep(2);
+        };
+    }
+    bool paused() const { return state_->paused.load(); }
+    void open() { state_->open = true; }
+
+private:
+    // Shared with the hook, which a read may still hold after the gate is gone.
+    struct State {
+        std::atomic<bool> passed{false}, paused{false}, open{false};
+    };
+    std::shared_ptr<State> state_ = std::make_shared<State>();
+};
