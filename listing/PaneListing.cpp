@@ -130,9 +130,13 @@ void PaneListing::adopt(FileList fresh, bool keepMarks, const std::wstring& curs
     host_.repaintAll();
 }
 
-void PaneListing::setMask(const std::wstring& mask) {
+void PaneListing::chooseMask(const std::wstring& mask) {
     mask_ = mask;
     storeViewSetting(L"WildCard", mask_);
+}
+
+void PaneListing::setMask(const std::wstring& mask) {
+    chooseMask(mask);
     refresh();
 }
 

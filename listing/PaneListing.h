@@ -81,7 +81,9 @@ public:
     uint32_t lastReadTook() const { return lastReadTook_; }
     // Given to every read started from now on (a test pauses a read with it).
     void setEntryHook(FolderRead::EntryHook hook) { entryHook_ = std::move(hook); }
-    // The mask becomes `mask`, is stored as "WildCard" at once, and the folder is re-read.
+    // The mask becomes `mask` and is stored as "WildCard" at once; the folder is read by the caller.
+    void chooseMask(const std::wstring& mask);
+    // As chooseMask, and the folder is re-read at once.
     void setMask(const std::wstring& mask);
     // Stores type and group mask as "0x%x" at once and re-sorts, keeping the cursor entry.
     void applySort(int type, uint32_t groupMask);

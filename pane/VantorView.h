@@ -253,6 +253,8 @@ private:
     // The watcher's queued re-read, after `delay` milliseconds (0: now).
     void scheduleReread(uint32_t delay);
     void forgetQueuedReread();
+    // Lists the folder afresh through `mask`, stored at once.
+    void applyMask(const std::wstring& mask);
     // Shows `folder` (a full path that can be listed) with the cursor on `cursorName` when listed.
     void enterFolder(const std::wstring& folder, const std::wstring& cursorName);
     // Puts `folder` in the main window's caption, as shown (see VisibleName.h).
