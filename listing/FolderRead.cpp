@@ -27,6 +27,7 @@ int FolderRead::running() { return liveThreads.load(); }
 
 void FolderRead::run(size_t expected, const DoneNote& done, const EntryHook& hook) {
     const ULONGLONG began = GetTickCount64();
+    if (hook) hook(0);
     list_.scan(folder_, mask_, expected, [this, &hook](int count) {
         entries_ = count;
         if (hook) hook(count);

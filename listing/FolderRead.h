@@ -13,7 +13,8 @@ public:
     // Runs on the reading thread once the read has ended (read through, failed or cancelled). It
     // must not touch the pane: it only tells it, e.g. with a posted message.
     using DoneNote = std::function<void()>;
-    // Runs on the reading thread after each entry with the count so far; a test pauses a read here.
+    // Runs on the reading thread before the folder is opened (with 0) and after each entry with the
+    // count so far; a test pauses a read here.
     using EntryHook = std::function<void(int)>;
 
     // Starts reading `folder` with `mask`; `expected` is the entry count to reserve for. Null when

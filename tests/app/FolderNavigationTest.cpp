@@ -1,4 +1,5 @@
 #include "pane/PaneGeometry.h"
+#include "support/ReadGate.h"
 #include "support/RunningProgram.h"
 #include "support/SettingsFixture.h"
 #include "support/UiDriver.h"
@@ -240,6 +241,26 @@ TEST_F(FolderNavigation, APaneWhoseFolderWentGoesUpToTheNearestFolderThatIsLeft)
         DeleteFileW(deep.c_str());
         removeFolder(gone);
     }
+}
+
+TEST_F(FolderNavigation, AFolderDeletedWhileAReadIsUnderWayIsLeftForItsParent) {
+    const std::wstring src = work + L"\\SRC";
+    left().changeFolder(src, false);
+    program.settle();
+    ReadGate gate(0);  // the read is under way but has not opened the folder yet
+    left().listing().setEntryHook(gate.hook());
+    SendMessageW(left().hwnd(), WM_FOLDER_CHANGED, 0, 0);
+    ASSERT_TRUE(program.pumpUntil([&] { return gate.paused(); })) << "the re-read never started";
+
+    left().watcher().letGo();
+    for (const wchar_t* name : {L"main.cpp", L"util.cpp"}) DeleteFileW((src + L"\\" + name).c_str());
+    ASSERT_TRUE(RemoveDirectoryW(src.c_str()));
+    left().listing().setEntryHook({});
+    gate.open();
+    program.settle();
+    EXPECT_EQ(left().folder(), work);
+    EXPECT_EQ(left().history().entryAt(0), work);
+    EXPECT_EQ(cursorName(left()), L"..");  // the folder left is gone, so it cannot hold the cursor
 }
 
 TEST_F(FolderNavigation, TypedOrGivenRelativeFoldersAreSeenFromThePane) {
