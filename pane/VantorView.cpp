@@ -190,7 +190,10 @@ void CVantorView::scheduleReread(uint32_t delay) {
 }
 
 void CVantorView::onTimer(WPARAM id, LPARAM) {
-    if (id != kRereadTimer) return;
+    if (id != kRereadTimer) {
+        callDefault();
+        return;
+    }
     KillTimer(hwnd_, kRereadTimer);
     pacer_.delayPassed();
     listing_.startRead(false);

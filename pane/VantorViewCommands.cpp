@@ -58,6 +58,7 @@ void CVantorView::applyMask(const std::wstring& mask) {
     listing_.chooseMask(mask);
     reread();
 }
+
 void CVantorView::onUpdateAllCard(CommandUI& ui) { ui.enable(listing_.hasMask()); }
 
 void CVantorView::onSort(UINT id) { listing_.applySort(sortTypeOfCommand(id), listing_.groupMask()); }
