@@ -25,6 +25,7 @@ public:
     void redrawLine(int) override {}
     LineRange linesOnScreen() const override { return {0, 40}; }
     void redrawHeader() override {}
+    FolderRead::DoneNote readDoneNote() override { return {}; }
 };
 
 std::string withLabel(std::string figure, const BenchFolder& folder) {

@@ -2,6 +2,7 @@
 #include "common/PathUtil.h"
 #include <atomic>
 #include <mutex>
+#include <utility>
 
 namespace {
 constexpr DWORD kFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES |
@@ -26,6 +27,7 @@ struct ChangeWatcher::Shared {
     UniqueHandle cleared = manualResetEvent();  // the pane cleared the posted flag
     UniqueHandle armed = manualResetEvent();    // the thread opened the folder last set (or none)
     std::atomic<bool> posted{false};
+    UINT releasedMessage = 0;  // guarded by lock: posted once the next arm has closed the old handle
     HWND window = nullptr;
     UINT message = 0;
     WPARAM wParam = 0;
@@ -42,6 +44,8 @@ ChangeHandle arm(ChangeWatcher::Shared& shared, ChangeHandle old) {
     ChangeHandle change;
     if (!shared.folder.empty()) change.reset(FindFirstChangeNotificationW(literalPath(shared.folder).c_str(), FALSE, kFilter));
     SetEvent(shared.armed.get());
+    if (const UINT released = std::exchange(shared.releasedMessage, 0U))
+        PostMessageW(shared.window, released, shared.wParam, shared.lParam);
     return change;
 }
 
@@ -92,6 +96,15 @@ void ChangeWatcher::letGo() {
         SetEvent(shared_->restart.get());
     }
     if (threadHandle()) WaitForSingleObject(shared_->armed.get(), 1000);
+}
+
+bool ChangeWatcher::letGoThenPost(UINT message) {
+    std::lock_guard<std::mutex> guard(shared_->lock);
+    shared_->folder.clear();
+    if (!threadHandle() || waitForEnd(0)) return false;
+    shared_->releasedMessage = message;
+    SetEvent(shared_->restart.get());
+    return true;
 }
 
 bool ChangeWatcher::start(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

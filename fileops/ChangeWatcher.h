@@ -20,6 +20,10 @@ public:
     // `setFolder` watches again. A folder deleted while a handle is open on it stays "delete
     // pending", visible to everyone, until the handle goes: this lets such a folder really go.
     void letGo();
+    // As letGo, without waiting: `message` is posted to the window given to start once the handle
+    // is closed, with the wParam and lParam given there. False when no thread runs, so nothing
+    // holds the folder and nothing will be posted.
+    bool letGoThenPost(UINT message);
     // Asks the thread to end and waits at most `milliseconds`; true when it ended in time.
     bool stop(DWORD milliseconds = 1000);
     // The pane re-reads its folder: the next change may be posted (at once if one is pending).

@@ -15,18 +15,19 @@ void FileList::clear() {
     markedBytes_ = 0;
 }
 
-int FileList::scan(const std::wstring& folder, const std::wstring& mask, size_t expected) {
+int FileList::scan(const std::wstring& folder, const std::wstring& mask, size_t expected,
+                   const std::function<bool(int)>& keepGoing) {
     clear();
+    unreadable_ = false;
     if (expected > 0) entries_.reserve(expected);
     // One enumeration straight into the records; the platform matches the mask (short names too),
     // so a mask costs a second enumeration that lists the matching files only.
     // The literal form, so a folder named "a." lists itself and not its neighbour "a".
     const std::wstring base = literalPath(ensureTrailingBackslash(folder));
     if (mask.empty() || mask == L"*.*") {
-        fill(base + L"*.*", kFolders | kFiles);
-    } else {
-        fill(base + L"*.*", kFolders);
-        fill(base + mask, kFiles);
+        fill(base + L"*.*", kFolders | kFiles, keepGoing);
+    } else if (fill(base + L"*.*", kFolders, keepGoing)) {
+        fill(base + mask, kFiles, keepGoing);
     }
     // A re-read reserves for the old count; a folder that shrank a lot gives the room back.
     if (entries_.capacity() > 2 * entries_.size() + 1024) entries_.shrink_to_fit();
@@ -34,11 +35,17 @@ int FileList::scan(const std::wstring& folder, const std::wstring& mask, size_t 
     return size();
 }
 
-void FileList::fill(const std::wstring& pattern, int accept) {
+bool FileList::fill(const std::wstring& pattern, int accept, const std::function<bool(int)>& keepGoing) {
     WIN32_FIND_DATAW data;
     FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                      FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
+    if (!find) {
+        // An empty drive root or a mask that matches nothing is an empty listing, not a failure.
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return true;
+        unreadable_ = true;
+        return false;
+    }
     do {
         if (isDot(data.cFileName)) continue;
         const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -57,7 +64,9 @@ void FileList::fill(const std::wstring& pattern, int accept) {
             ++parentCount_;
         }
         entries_.push_back(entry);
+        if (keepGoing && !keepGoing(size())) return false;
     } while (FindNextFileW(find.get(), &data));
+    return true;
 }
 
 int FileList::setMark(int position, MarkMode mode) {

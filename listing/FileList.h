@@ -3,6 +3,7 @@
 #include "listing/FileEntry.h"
 #include "listing/NamePool.h"
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,12 @@ public:
     // Replaces the contents with the folder's entries ("." left out, ".." kept). A mask filters
     // files only, with the platform's own matching; every folder is listed whatever the mask.
     // `expected` is a hint of the entry count (a re-read passes the old one), so the records grow
-    // once. Returns the number of entries.
-    int scan(const std::wstring& folder, const std::wstring& mask, size_t expected = 0);
+    // once. A scan on a worker thread passes `keepGoing`, asked after each entry with the count so
+    // far: false stops the scan there. Returns the number of entries.
+    int scan(const std::wstring& folder, const std::wstring& mask, size_t expected = 0,
+             const std::function<bool(int)>& keepGoing = {});
+    // Whether the last scan could not list the folder at all (gone, not a folder, no right to list).
+    bool unreadable() const { return unreadable_; }
     // Marks, unmarks or toggles the entry at a listing position; 1 when its mark changed.
     // The ".." entry can never be marked.
     int setMark(int position, MarkMode mode);
@@ -40,7 +45,9 @@ public:
 
 private:
     enum Accept { kFolders = 1, kFiles = 2 };
-    void fill(const std::wstring& pattern, int accept);
+    // False when the enumeration could not start for another reason than "nothing matches", or
+    // when `keepGoing` stopped it.
+    bool fill(const std::wstring& pattern, int accept, const std::function<bool(int)>& keepGoing);
 
     std::vector<FileEntry> entries_;
     NamePool names_;
@@ -48,4 +55,5 @@ private:
     int markedCount_ = 0;
     uint64_t markedBytes_ = 0;
     int parentCount_ = 0;
+    bool unreadable_ = false;
 };

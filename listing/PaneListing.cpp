@@ -26,6 +26,7 @@ void PaneListing::storeViewSetting(const wchar_t* key, const std::wstring& value
 }
 
 int PaneListing::loadFolder() {
+    cancelRead();
     host_.watchFolder(folder_);
     index_.clear();
     const int count = list_.scan(folder_, mask_);
@@ -35,6 +36,7 @@ int PaneListing::loadFolder() {
 }
 
 void PaneListing::refresh() {
+    cancelRead();
     host_.rearmWatcher();
     const FileEntry* current = cursorEntry();
     const bool hadCursor = cursor_ >= 0;
@@ -49,22 +51,92 @@ void PaneListing::refresh() {
         list_.scan(folder_, mask_, expected);
         marked.applyTo(list_);
     }
+    reindexKeepingCursor(hadCursor, cursorName);
+    host_.updateScrollRange();
+    host_.ensureCursorVisible(false);
+    host_.repaintAll();
+}
+
+void PaneListing::reindexKeepingCursor(bool hadCursor, const std::wstring& name) {
     index_.build(list_);
     index_.sort(sortType_, groupMask_);
-
     if (hadCursor) {
-        const int found = index_.findName(cursorName, 0);
+        const int found = index_.findName(name, 0);
         if (found >= 0) cursor_ = found;
         else if (cursor_ > count() - 1) cursor_ = count() - 1;
+    }
+}
+
+void PaneListing::startRead(bool fresh, const std::wstring& cursorName) {
+    cancelRead();
+    readFresh_ = fresh;
+    readCursorName_ = cursorName;
+    size_t expected = 0;
+    if (fresh) {
+        host_.watchFolder(folder_);
+        index_.clear();
+        list_.clear();
+        cursor_ = -1;
+        host_.updateScrollRange();
+        host_.repaintAll();
+    } else {
+        host_.rearmWatcher();
+        expected = static_cast<size_t>(list_.size()) + static_cast<size_t>(list_.size()) / 8 + 16;
+    }
+    read_ = FolderRead::start(folder_, mask_, expected, host_.readDoneNote(), entryHook_);
+    if (!read_) {
+        // No thread to be had: read here rather than show nothing.
+        FileList list;
+        list.scan(folder_, mask_, expected);
+        adopt(std::move(list), !fresh, cursorName);
+    }
+}
+
+ReadOutcome PaneListing::finishRead() {
+    if (!read_ || !read_->finished()) return ReadOutcome::NotDone;
+    const std::shared_ptr<FolderRead> done = std::move(read_);
+    lastReadTook_ = done->tookMs();
+    FileList list = done->takeList();
+    const bool unreadable = list.unreadable();
+    adopt(std::move(list), !readFresh_, readCursorName_);
+    return unreadable ? ReadOutcome::Unreadable : ReadOutcome::Shown;
+}
+
+void PaneListing::cancelRead() {
+    if (read_) read_->cancel();
+    read_.reset();
+}
+
+void PaneListing::adopt(FileList fresh, bool keepMarks, const std::wstring& cursorName) {
+    const FileEntry* current = cursorEntry();
+    const bool hadCursor = cursor_ >= 0;
+    const std::wstring currentName = current ? current->name() : L"";
+    // The marks as they are now, not when the read began: the user may have marked meanwhile.
+    if (keepMarks) MarkedNames(list_).applyTo(fresh);
+    index_.clear();
+    list_ = std::move(fresh);
+    if (keepMarks) {
+        reindexKeepingCursor(hadCursor, currentName);
+        const int named = cursorName.empty() ? -1 : index_.findName(cursorName, 0);
+        if (named >= 0) cursor_ = named;
+    } else {
+        index_.build(list_);
+        index_.sort(sortType_, groupMask_);
+        const int found = index_.findName(cursorName, 0);
+        cursor_ = found >= 0 ? found : (count() > 0 ? 0 : -1);
     }
     host_.updateScrollRange();
     host_.ensureCursorVisible(false);
     host_.repaintAll();
 }
 
-void PaneListing::setMask(const std::wstring& mask) {
+void PaneListing::chooseMask(const std::wstring& mask) {
     mask_ = mask;
     storeViewSetting(L"WildCard", mask_);
+}
+
+void PaneListing::setMask(const std::wstring& mask) {
+    chooseMask(mask);
     refresh();
 }
 

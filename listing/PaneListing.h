@@ -4,7 +4,9 @@
 #pragma once
 #include "listing/FileIndex.h"
 #include "listing/FileList.h"
+#include "listing/FolderRead.h"
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // Display positions from `first` to `last`, both included.
@@ -29,11 +31,25 @@ public:
     // The display positions that have a row on screen now.
     virtual LineRange linesOnScreen() const = 0;
     virtual void redrawHeader() = 0;
+    // What a read on a worker thread calls there when it has ended, so that the pane calls
+    // finishRead on its own thread. It must stay safe to call after the pane is gone.
+    virtual FolderRead::DoneNote readDoneNote() = 0;
+};
+
+// What became of a read on a worker thread when its note came.
+enum class ReadOutcome {
+    NotDone,     // no read, or not complete yet (the note of a read cancelled since)
+    Shown,       // the new listing is shown
+    Unreadable,  // the folder could not be listed: it may be gone (an empty listing is shown)
 };
 
 class PaneListing {
 public:
     PaneListing(PaneHost& host, int paneIndex) : host_(host), paneIndex_(paneIndex) {}
+    // A read still running is cancelled; its thread ends on its own and its result is dropped.
+    ~PaneListing() { cancelRead(); }
+    PaneListing(const PaneListing&) = delete;
+    PaneListing& operator=(const PaneListing&) = delete;
 
     // The settings file that holds the pane's "View<index>" section. Without one, sort order and
     // mask are neither read nor stored.
@@ -45,7 +61,29 @@ public:
     int loadFolder();
     // Re-reads the folder keeping the marks and the cursor entry.
     void refresh();
-    // The mask becomes `mask`, is stored as "WildCard" at once, and the folder is re-read.
+
+    // Reads the folder on a worker thread; what is shown stays until the read is complete, and a
+    // read in flight is cancelled. `fresh` is for a folder just entered: the watcher is aimed at
+    // it, the pane is empty meanwhile and the cursor lands on `cursorName` (else the first line).
+    // Otherwise the watcher is re-armed first, so a change made during the read brings another
+    // note, and the marks and the cursor entry are kept as by refresh, or the cursor goes to
+    // `cursorName` when that is listed.
+    void startRead(bool fresh, const std::wstring& cursorName = {});
+    // The read's note came: shows its listing when it is complete.
+    ReadOutcome finishRead();
+    // Drops the read in flight, if any.
+    void cancelRead();
+    bool reading() const { return read_ != nullptr; }
+    // Whether the pane is empty while a folder just entered is read, and how many entries are in.
+    bool readingNewFolder() const { return read_ && readFresh_; }
+    int entriesReadSoFar() const { return read_ ? read_->entriesSoFar() : 0; }
+    // How long the last read on a worker thread took.
+    uint32_t lastReadTook() const { return lastReadTook_; }
+    // Given to every read started from now on (a test pauses a read with it).
+    void setEntryHook(FolderRead::EntryHook hook) { entryHook_ = std::move(hook); }
+    // The mask becomes `mask` and is stored as "WildCard" at once; the folder is read by the caller.
+    void chooseMask(const std::wstring& mask);
+    // As chooseMask, and the folder is re-read at once.
     void setMask(const std::wstring& mask);
     // Stores type and group mask as "0x%x" at once and re-sorts, keeping the cursor entry.
     void applySort(int type, uint32_t groupMask);
@@ -76,6 +114,11 @@ public:
 private:
     void storeViewSetting(const wchar_t* key, const std::wstring& value) const;
     void markEach(MarkMode mode, bool filesOnly);
+    // Sorts the listing afresh and puts the cursor back on `name`, or keeps its line when that
+    // is not listed any more; a pane without a cursor stays without one.
+    void reindexKeepingCursor(bool hadCursor, const std::wstring& name);
+    // Shows `fresh` in place of the listing, as startRead describes.
+    void adopt(FileList fresh, bool keepMarks, const std::wstring& cursorName);
 
     PaneHost& host_;
     int paneIndex_;
@@ -87,4 +130,9 @@ private:
     int cursor_ = -1;
     FileList list_;
     FileIndex index_;
+    std::shared_ptr<FolderRead> read_;
+    bool readFresh_ = false;
+    std::wstring readCursorName_;
+    uint32_t lastReadTook_ = 0;
+    FolderRead::EntryHook entryHook_;
 };

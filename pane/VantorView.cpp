@@ -13,6 +13,10 @@
 #include "resource.h"
 #include <algorithm>
 
+namespace {
+constexpr UINT_PTR kRereadTimer = 1;
+}
+
 CVantorView::CVantorView() : listing_(*this, 0) { listing_.setFolder(currentDirectory()); }
 
 const MessageMap* CVantorView::messageMap() const {
@@ -24,6 +28,9 @@ const MessageMap* CVantorView::messageMap() const {
         onMessage<WM_SIZE, &CVantorView::onSize>(),
         onMessage<WM_VSCROLL, &CVantorView::onVScroll>(),
         onMessage<WM_FOLDER_CHANGED, &CVantorView::onFolderChanged>(),
+        onMessage<WM_FOLDER_READ, &CVantorView::onFolderRead>(),
+        onMessage<WM_WATCHER_RELEASED, &CVantorView::onWatcherReleased>(),
+        onMessage<WM_TIMER, &CVantorView::onTimer>(),
         onMessage<WM_GETOBJECT, &CVantorView::onGetObject>(),
     };
     static const MessageMap keyMessagesMap{View::messageMap(), keyMessages()};
@@ -49,9 +56,7 @@ LRESULT CVantorView::onCreate(WPARAM, LPARAM) {
     // A pane starts in the last folder it showed; a folder gone since then leaves the start folder.
     const std::wstring last = history_.entryAt(0);
     if (!last.empty() && isExistingFolder(last)) listing_.setFolder(last);
-    listing_.loadFolder();
-    if (listing_.cursor() < 0 && listing_.count() > 0) listing_.setCursor(0);
-    updateScrollRange();
+    listing_.startRead(true);
     watcher_.start(hwnd_, WM_FOLDER_CHANGED, 0, 0);
     // Files dropped from any program land here; without OLE the pane simply takes no drops.
     dropTarget_ = new PaneDropTarget(*this);
@@ -88,6 +93,9 @@ void CVantorView::onDestroy() {
         std::exchange(dropTarget_, nullptr)->Release();
     }
     history_.save();
+    // The read's thread ends on its own; its note to this window is lost with the window.
+    listing_.cancelRead();
+    KillTimer(hwnd_, kRereadTimer);
     watcher_.stop(1000);
     callDefault();
 }
@@ -160,8 +168,45 @@ void CVantorView::onVScroll(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CVantorView::onFolderChanged() {
-    if (!leaveVanishedFolder()) listing_.refresh();
+    if (const auto delay = pacer_.noteChange(GetTickCount64(), listing_.reading())) scheduleReread(*delay);
     return 0;
+}
+
+LRESULT CVantorView::onFolderRead() {
+    const ReadOutcome outcome = listing_.finishRead();
+    if (outcome == ReadOutcome::NotDone) return 0;
+    if (outcome == ReadOutcome::Unreadable) {
+        forgetQueuedReread();
+        leaveVanishedFolder();
+        return 0;
+    }
+    if (const auto delay = pacer_.readEnded(GetTickCount64(), listing_.lastReadTook())) scheduleReread(*delay);
+    return 0;
+}
+
+void CVantorView::scheduleReread(uint32_t delay) {
+    if (delay == 0) listing_.startRead(false);
+    else SetTimer(hwnd_, kRereadTimer, delay, nullptr);
+}
+
+void CVantorView::onTimer(WPARAM id, LPARAM) {
+    if (id != kRereadTimer) {
+        callDefault();
+        return;
+    }
+    KillTimer(hwnd_, kRereadTimer);
+    pacer_.delayPassed();
+    listing_.startRead(false);
+}
+
+void CVantorView::forgetQueuedReread() {
+    pacer_.forget();
+    if (hwnd_) KillTimer(hwnd_, kRereadTimer);
+}
+
+void CVantorView::reread(const std::wstring& cursorName) {
+    forgetQueuedReread();
+    listing_.startRead(false, cursorName);
 }
 
 int CVantorView::ensureVisible(int position, bool repaint) {
@@ -228,6 +273,12 @@ void CVantorView::watchFolder(const std::wstring& folder) {
 }
 
 void CVantorView::rearmWatcher() { watcher_.clearPosted(); }
+
+FolderRead::DoneNote CVantorView::readDoneNote() {
+    // Only the handle is kept: posting to a window destroyed meanwhile simply fails.
+    const HWND window = hwnd_;
+    return [window] { PostMessageW(window, WM_FOLDER_READ, 0, 0); };
+}
 
 void CVantorView::updateScrollRange() {
     if (!hwnd_) return;

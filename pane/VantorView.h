@@ -8,6 +8,7 @@
 #include "folders/FolderHistory.h"
 #include "listing/FileEntry.h"
 #include "listing/PaneListing.h"
+#include "listing/RereadPacer.h"
 #include "pane/PaneAccessibility.h"
 #include "pane/QuickSearchLine.h"
 #include <optional>
@@ -18,6 +19,11 @@ class PaneDropTarget;
 
 // The change watcher's note that the pane's folder changed.
 constexpr UINT WM_FOLDER_CHANGED = WM_USER + 100;
+// A read of the pane's folder on a worker thread has ended.
+constexpr UINT WM_FOLDER_READ = WM_USER + 110;
+// The change watcher has closed its handle on the pane's folder, so a folder deleted meanwhile is
+// really gone.
+constexpr UINT WM_WATCHER_RELEASED = WM_USER + 111;
 
 enum class MouseGesture { Idle = 0, Click = 1, ShiftClick = 2, CtrlClick = 3, HeaderPress = 4, BelowPress = 5 };
 
@@ -47,6 +53,9 @@ public:
     const PaintCounters& paintCounters() const { return paintCounters_; }
     ChangeWatcher& watcher() { return watcher_; }
     QuickSearchLine& quickSearch() { return quickSearch_; }
+    // Whether the pane still has work on its folder under way: a read in flight, a re-read queued
+    // or a check whether its folder is gone.
+    bool busy() const { return listing_.reading() || pacer_.waiting() || releasePending_; }
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;
@@ -111,6 +120,7 @@ public:
     void redrawLine(int displayPosition) override;
     LineRange linesOnScreen() const override;
     void redrawHeader() override;
+    FolderRead::DoneNote readDoneNote() override;
 
     // ParameterReceiver: key dispatch calls these at once with a binding's parameter.
     void onDriveSelectParameter(const std::wstring& parameter) override;
@@ -144,6 +154,9 @@ protected:
     void onSize(UINT type, int cx, int cy);
     void onVScroll(WPARAM wParam, LPARAM lParam);
     LRESULT onFolderChanged();
+    LRESULT onFolderRead();
+    LRESULT onWatcherReleased();
+    void onTimer(WPARAM id, LPARAM);
     void onKeyDown(WPARAM wParam, LPARAM lParam);
     void onChar(WPARAM wParam, LPARAM lParam);
 
@@ -228,10 +241,20 @@ private:
     void beginDrag();
     void showContextMenu();
     RECT listingRect() const;
+    // Has the watcher let go of the pane's folder, and then (on WM_WATCHER_RELEASED) checks whether
+    // it still exists: see moveUpIfGone.
+    void leaveVanishedFolder();
     // When the pane's folder no longer exists (deleted, or replaced by a file), goes to its nearest
-    // ancestor that does, with the cursor on the name the way back down would take; true when it
-    // moved. The root is the last one tried.
-    bool leaveVanishedFolder();
+    // ancestor that does, with the cursor on the name the way back down would take. The root is
+    // the last one tried.
+    void moveUpIfGone();
+    // A re-read the user asked for: whatever the watcher had queued is dropped.
+    void reread(const std::wstring& cursorName = {});
+    // The watcher's queued re-read, after `delay` milliseconds (0: now).
+    void scheduleReread(uint32_t delay);
+    void forgetQueuedReread();
+    // Lists the folder afresh through `mask`, stored at once.
+    void applyMask(const std::wstring& mask);
     // Shows `folder` (a full path that can be listed) with the cursor on `cursorName` when listed.
     void enterFolder(const std::wstring& folder, const std::wstring& cursorName);
     // Puts `folder` in the main window's caption, as shown (see VisibleName.h).
@@ -255,6 +278,8 @@ private:
     int anchor_ = 0;
     FolderHistory history_;
     ChangeWatcher watcher_;
+    RereadPacer pacer_;
+    bool releasePending_ = false;  // the watcher is letting go; WM_WATCHER_RELEASED follows
     PaneDropTarget* dropTarget_ = nullptr;  // registered for drops while the window lives
     PaintCounters paintCounters_;
     QuickSearchLine quickSearch_{*this};

@@ -36,17 +36,15 @@ std::span<const MessageEntry> CVantorView::listCommands() {
     return entries;
 }
 
-void CVantorView::onRenew() {
-    if (!leaveVanishedFolder()) listing_.refresh();
-}
+void CVantorView::onRenew() { reread(); }
 
 void CVantorView::onWildcard() {
     MaskInputDialog input(listing_.mask());
-    if (input.doModal(hwnd_) == IDOK) listing_.setMask(input.text);
+    if (input.doModal(hwnd_) == IDOK) applyMask(input.text);
 }
 
 void CVantorView::onWildcardParameter(const std::wstring& parameter) {
-    if (isNamePattern(parameter)) listing_.setMask(parameter);
+    if (isNamePattern(parameter)) applyMask(parameter);
     else refuseMaskWithFolder(hwnd_);
 }
 
@@ -54,7 +52,13 @@ void CVantorView::onQuickSearch() {
     if (owner()) quickSearch_.open(owner()->listFont().logFont(), lineHeight());
 }
 
-void CVantorView::onAllCard() { listing_.setMask(L"*.*"); }
+void CVantorView::onAllCard() { applyMask(L"*.*"); }
+
+void CVantorView::applyMask(const std::wstring& mask) {
+    listing_.chooseMask(mask);
+    reread();
+}
+
 void CVantorView::onUpdateAllCard(CommandUI& ui) { ui.enable(listing_.hasMask()); }
 
 void CVantorView::onSort(UINT id) { listing_.applySort(sortTypeOfCommand(id), listing_.groupMask()); }

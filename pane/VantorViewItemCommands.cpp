@@ -142,12 +142,7 @@ void CVantorView::createNamedItem(const wchar_t* title, bool makeFolder) {
         UniqueHandle file = UniqueHandle::fromApi(
             CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
-    listing_.refresh();
-    const int found = listing_.index().findName(input.text, 0);
-    if (found < 0) return;
-    listing_.setCursor(found);
-    ensureVisible(found, false);
-    repaintAll();
+    reread(input.text);
 }
 
 void CVantorView::onShortcut() {

@@ -59,24 +59,34 @@ void CVantorView::changeFolder(const std::wstring& target, bool relative) {
     leaveVanishedFolder();
 }
 
-bool CVantorView::leaveVanishedFolder() {
+void CVantorView::leaveVanishedFolder() {
+    // The watcher's own handle would keep a folder deleted meanwhile from going away; nothing here
+    // waits for the watcher to close it.
+    if (watcher_.letGoThenPost(WM_WATCHER_RELEASED)) releasePending_ = true;
+    else moveUpIfGone();
+}
+
+LRESULT CVantorView::onWatcherReleased() {
+    releasePending_ = false;
+    moveUpIfGone();
+    return 0;
+}
+
+void CVantorView::moveUpIfGone() {
     const std::wstring gone = listing_.folder();
-    // The watcher's own handle would keep a folder deleted meanwhile from going away.
-    watcher_.letGo();
     if (gone.empty() || isExistingFolder(gone)) {
         watcher_.setFolder(gone);
-        return false;
+        return;
     }
     // As if the user had gone up one level at a time: the cursor lands on the way back down.
     std::wstring below = gone;
     for (auto up = parentFolder(gone); up; below = *up, up = parentFolder(*up)) {
         if (canListFolder(*up)) {
             enterFolder(*up, lastName(below));
-            return true;
+            return;
         }
     }
     watcher_.setFolder(gone);
-    return false;
 }
 
 void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cursorName) {
@@ -84,12 +94,8 @@ void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cu
     showInCaption(folder);
     if (owner()) owner()->driveFolders().remember(folder);
     history_.visit(folder);
-    listing_.loadFolder();
-    const int found = listing_.index().findName(cursorName, 0);
-    listing_.setCursor(found >= 0 ? found : (listing_.count() > 0 ? 0 : -1));
-    updateScrollRange();
-    ensureVisible(listing_.cursor(), false);
-    repaintAll();
+    forgetQueuedReread();
+    listing_.startRead(true, cursorName);
 }
 
 void CVantorView::onDriveSelect() {

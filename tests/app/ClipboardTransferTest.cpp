@@ -48,6 +48,7 @@ protected:
         src.makeFolder(L"sub");
         ASSERT_TRUE(program.start(src.path()));
         program.pane(1).changeFolder(dst.path(), false);
+        program.settle();
     }
     CVantorView& left() { return program.pane(0); }
     CVantorView& right() { return program.pane(1); }
@@ -125,6 +126,7 @@ TEST_F(ClipboardTransfer, PastedEffectsFromOtherProgramsAndNothingOnDotDot) {
 
     // A folder pasted into its own subtree is refused with a message.
     right().changeFolder(src / L"sub", false);
+    program.settle();
     putFileList({src.path()}, 0);
     std::wstring refusal;
     DialogAction answer(L"Vantor", [&](HWND box) {

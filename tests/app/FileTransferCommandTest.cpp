@@ -14,6 +14,7 @@ protected:
         src.makeFolder(L"sub");
         ASSERT_TRUE(program.start(src.path()));
         program.pane(1).changeFolder(dst.path(), false);
+        program.settle();
     }
     CVantorView& left() { return program.pane(0); }
     int at(const wchar_t* name) { return left().listing().index().findName(name, 0); }
@@ -70,11 +71,13 @@ TEST_F(FileTransferCommand, RefusesTheSameFolderAndAFolderIntoItselfKeepingTheMa
     ASSERT_TRUE(makeLink(dst / L"via", src.path()));
     for (const std::wstring& same : {src.path(), std::wstring(CharUpperW(std::wstring(src.path()).data())), dst / L"via"}) {
         program.pane(1).changeFolder(same, false);
+        program.settle();
         EXPECT_NE(messageOf(ID_FILE_COPY).find(L"転送元と転送先が同じです"), std::wstring::npos);
     }
     removeLink(dst / L"via");
 
     program.pane(1).changeFolder(src / L"sub", false);
+    program.settle();
     mark(L"sub");
     mark(L"a.txt");
     EXPECT_NE(messageOf(ID_FILE_COPY).find(L"フォルダをそれ自身の中へ転送することはできません"), std::wstring::npos);

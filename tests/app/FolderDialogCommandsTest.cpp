@@ -50,6 +50,7 @@ TEST_F(FolderDialogCommands, DoubleClickOnTheHeaderAsksForAFolderAndCancelChange
         clickButton(dialog, IDOK);
     });
     SendMessageW(left().hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 3));
+    program.settle();
     ASSERT_TRUE(type.finish());
     EXPECT_EQ(offered, dir.path());
     EXPECT_EQ(left().folder(), dir / L"TWO");
@@ -64,7 +65,11 @@ TEST_F(FolderDialogCommands, DoubleClickOnTheHeaderAsksForAFolderAndCancelChange
 }
 
 TEST_F(FolderDialogCommands, AChosenHistoryLineIsEnteredAndComesBackOnTopLabelledZero) {
-    for (const wchar_t* name : {L"ONE", L"TWO", L"THREE"}) left().changeFolder(dir / name, false);
+    for (const wchar_t* name : {L"ONE", L"TWO", L"THREE"}) {
+        left().changeFolder(dir / name, false);
+        program.settle();
+    }
+   program.settle();
     DialogAction pick(L"フォルダ一覧", [&](HWND dialog) {
         selectLine(dialog, IDC_FOLDER_LIST, 2);
         clickButton(dialog, IDOK);
@@ -87,6 +92,7 @@ TEST_F(FolderDialogCommands, AChosenHistoryLineIsEnteredAndComesBackOnTopLabelle
 
 TEST_F(FolderDialogCommands, BookmarksStoreTheLeftFolderAndTakeThePaneThere) {
     left().changeFolder(dir / L"THREE", false);
+    program.settle();
     DialogAction store(L"フォルダ一覧", [&](HWND dialog) {
         selectLine(dialog, IDC_FOLDER_LIST, 4);
         pressButton(dialog, IDC_FOLDER_LIST_STORE_LEFT);
@@ -97,6 +103,7 @@ TEST_F(FolderDialogCommands, BookmarksStoreTheLeftFolderAndTakeThePaneThere) {
     EXPECT_EQ(program.setting(L"EntryDir", L"D4"), dir / L"THREE");
 
     left().changeFolder(dir / L"ONE", false);
+    program.settle();
     DialogAction go(L"フォルダ一覧", [&](HWND dialog) {
         selectLine(dialog, IDC_FOLDER_LIST, 4);
         clickButton(dialog, IDOK);

@@ -1,4 +1,5 @@
 #include "pane/PaneGeometry.h"
+#include "support/ReadGate.h"
 #include "support/RunningProgram.h"
 #include "support/SettingsFixture.h"
 #include "support/UiDriver.h"
@@ -38,6 +39,7 @@ protected:
 
 TEST_F(FolderNavigation, EnteringPutsTheCursorOnTheParentEntryAndLeavingOnTheFolderLeft) {
     left().changeFolder(L"SRC", true);
+    program.settle();
     EXPECT_EQ(left().folder(), work + L"\\SRC");
     EXPECT_EQ(cursorName(left()), L"..");
     EXPECT_EQ(left().listing().count(), 3);
@@ -59,8 +61,10 @@ TEST_F(FolderNavigation, EnteringPutsTheCursorOnTheParentEntryAndLeavingOnTheFol
 TEST_F(FolderNavigation, ParentOfARootReentersItWithTheCursorOnTheFirstLine) {
     const std::wstring root = rootPrefix(work) + L"\\";
     left().changeFolder(root, false);
+    program.settle();
     left().setCursor(3);
     left().changeFolder(L"C:\\nowhere-at-all", false);
+    program.settle();
     program.command(ID_DIR_PARENT);
     EXPECT_EQ(left().folder(), root);
     EXPECT_EQ(left().listing().cursor(), 0);
@@ -91,6 +95,7 @@ TEST_F(FolderNavigation, DoubleClickOnAFolderLineEntersIt) {
     SendMessageW(left().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(left().hwnd(), WM_LBUTTONUP, 0, at);
     SendMessageW(left().hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    program.settle();
     EXPECT_EQ(left().folder(), work + L"\\SRC");
 }
 
@@ -99,8 +104,11 @@ TEST_F(FolderNavigation, AFolderThatCannotBeEnteredChangesNothing) {
     for (const std::wstring& target : {std::wstring(), std::wstring(L"missing"), std::wstring(L"Q:\\"),
                                        std::wstring(L"?:\\bad|name")}) {
         left().changeFolder(target, true);
+        program.settle();
         left().changeFolder(target, false);
+        program.settle();
         left().onDirDirectParameter(target);
+        program.settle();
         EXPECT_EQ(left().folder(), work) << target;
         EXPECT_EQ(left().listing().cursor(), 2) << target;
         EXPECT_EQ(currentDirectory(), dir.path()) << target;
@@ -108,20 +116,24 @@ TEST_F(FolderNavigation, AFolderThatCannotBeEnteredChangesNothing) {
     EXPECT_EQ(left().history().entries().size(), 0u);
     // A relative target given as absolute is resolved against the process's current directory.
     left().changeFolder(L"WORK\\DOC", false);
+    program.settle();
     EXPECT_EQ(left().folder(), work + L"\\DOC");
 }
 
 TEST_F(FolderNavigation, AlignAndSwapMoveTheRightPaneButKeepTheActiveOne) {
     left().changeFolder(L"SRC", true);
+    program.settle();
     program.command(ID_DIR_BY_ACTIVE);
     EXPECT_EQ(right().folder(), work + L"\\SRC");
     EXPECT_TRUE(left().isActive());
     EXPECT_NE(windowText(program.frameWindow()).find(work + L"\\SRC"), std::wstring::npos);
 
     right().changeFolder(L"..\\DOC", true);
+    program.settle();
     program.command(ID_DIR_BY_RIGHT);
     EXPECT_EQ(left().folder(), work + L"\\DOC");
     left().changeFolder(work, false);
+    program.settle();
     program.command(ID_DIR_BY_LEFT);
     EXPECT_EQ(right().folder(), work);
     EXPECT_TRUE(left().isActive());
@@ -130,7 +142,9 @@ TEST_F(FolderNavigation, AlignAndSwapMoveTheRightPaneButKeepTheActiveOne) {
 TEST_F(FolderNavigation, SwapRecordsEachPanesNewFolderInItsOwnHistoryAndInTheDriveMemory) {
     const TempFolder other(otherDriveTestRoot());  // on drive Z:, for moves between drives
     left().changeFolder(work + L"\\SRC", false);
+    program.settle();
     right().changeFolder(other.path(), false);
+    program.settle();
     program.command(ID_DIR_SWAP);
     EXPECT_EQ(left().folder(), other.path());
     EXPECT_EQ(right().folder(), work + L"\\SRC");
@@ -146,23 +160,31 @@ TEST_F(FolderNavigation, SwapRecordsEachPanesNewFolderInItsOwnHistoryAndInTheDri
 TEST_F(FolderNavigation, ADriveParameterGoesToTheLastFolderOfThatDriveOrItsRoot) {
     const TempFolder other(otherDriveTestRoot());  // on drive Z:, for moves between drives
     left().changeFolder(L"SRC", true);
+    program.settle();
     right().changeFolder(other.path(), false);
+    program.settle();
     left().onDriveSelectParameter(L"z:");
+    program.settle();
     EXPECT_EQ(left().folder(), other.path());
     left().onDriveSelectParameter(L"c");
+    program.settle();
     EXPECT_EQ(left().folder(), work + L"\\SRC");
     program.app().driveFolders() = DriveFolderTable();
     left().onDriveSelectParameter(L"c");
+    program.settle();
     EXPECT_EQ(program.app().driveFolders().recall(L'C'), left().folder());
     EXPECT_EQ(left().folder().size(), 3u);  // the root, in whatever case the platform gives it
     left().onDriveSelectParameter(L"");
+    program.settle();
     left().onDriveSelectParameter(L"1");
+    program.settle();
     EXPECT_EQ(left().folder().size(), 3u);
 }
 
 TEST_F(FolderNavigation, AFullHistoryDropsItsOldestEntry) {
     for (int i = 0; i < 100; ++i) left().history().visit(L"C:\\old" + std::to_wstring(i));
     left().changeFolder(L"SRC", true);
+    program.settle();
     ASSERT_EQ(left().history().entries().size(), 100u);
     EXPECT_EQ(left().history().entryAt(0), work + L"\\SRC");
     EXPECT_EQ(left().history().entryAt(99), L"C:\\old1");
@@ -188,6 +210,7 @@ TEST_F(FolderNavigation, APaneWhoseFolderWentGoesUpToTheNearestFolderThatIsLeft)
         dir.makeFolder(L"WORK\\GONE");
         dir.makeFolder(L"WORK\\GONE\\DEEP");
         left().changeFolder(deep, false);
+        program.settle();
         ASSERT_EQ(left().folder(), deep);
 
         // The pane's watcher holds its folder open, and under Wine a folder deleted while any
@@ -208,6 +231,7 @@ TEST_F(FolderNavigation, APaneWhoseFolderWentGoesUpToTheNearestFolderThatIsLeft)
         case Step::Root: program.command(ID_DIR_ROOT); break;
         case Step::FailingInput: left().onDirDirectParameter(L"missing"); break;
         }
+        program.settle();
         EXPECT_EQ(left().folder(), r.folder);
         EXPECT_EQ(left().history().entryAt(0), r.folder);
         if (r.cursor) {
@@ -217,6 +241,26 @@ TEST_F(FolderNavigation, APaneWhoseFolderWentGoesUpToTheNearestFolderThatIsLeft)
         DeleteFileW(deep.c_str());
         removeFolder(gone);
     }
+}
+
+TEST_F(FolderNavigation, AFolderDeletedWhileAReadIsUnderWayIsLeftForItsParent) {
+    const std::wstring src = work + L"\\SRC";
+    left().changeFolder(src, false);
+    program.settle();
+    ReadGate gate(0);  // the read is under way but has not opened the folder yet
+    left().listing().setEntryHook(gate.hook());
+    SendMessageW(left().hwnd(), WM_FOLDER_CHANGED, 0, 0);
+    ASSERT_TRUE(program.pumpUntil([&] { return gate.paused(); })) << "the re-read never started";
+
+    left().watcher().letGo();
+    for (const wchar_t* name : {L"main.cpp", L"util.cpp"}) DeleteFileW((src + L"\\" + name).c_str());
+    ASSERT_TRUE(RemoveDirectoryW(src.c_str()));
+    left().listing().setEntryHook({});
+    gate.open();
+    program.settle();
+    EXPECT_EQ(left().folder(), work);
+    EXPECT_EQ(left().history().entryAt(0), work);
+    EXPECT_EQ(cursorName(left()), L"..");  // the folder left is gone, so it cannot hold the cursor
 }
 
 TEST_F(FolderNavigation, TypedOrGivenRelativeFoldersAreSeenFromThePane) {
@@ -232,6 +276,7 @@ TEST_F(FolderNavigation, TypedOrGivenRelativeFoldersAreSeenFromThePane) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
         left().changeFolder(src, false);
+        program.settle();
         if (r.typed) {
             DialogAction type(L"フォルダを開く", [&](HWND dialog) {
                 SendMessageW(GetDlgItem(dialog, IDC_FOLDER_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(r.text));
@@ -241,6 +286,7 @@ TEST_F(FolderNavigation, TypedOrGivenRelativeFoldersAreSeenFromThePane) {
             ASSERT_TRUE(type.finish());
         } else {
             left().onDirDirectParameter(r.text);
+            program.settle();
         }
         EXPECT_EQ(left().folder(), r.folder);
     }

@@ -27,6 +27,7 @@ protected:
         src.writeFile(L"sub\\inner.txt", "i");
         ASSERT_TRUE(program.start(src.path()));
         program.pane(1).changeFolder(other.path(), false);
+        program.settle();
     }
     void TearDown() override {
         // Read-only items would outlive the temp folder's clean-up.
@@ -286,6 +287,7 @@ TEST_F(ItemCommand, ADisguisedNameIsShownWithItsMarkerWhileRenameAndDeleteActOnT
 
     // The caption shows a folder the same way.
     left().changeFolder(src / L"in\u202Esredlof", false);
+    program.settle();
     const std::wstring caption = windowText(program.frameWindow());
     EXPECT_NE(caption.find(L"in<U+202E>sredlof"), std::wstring::npos) << caption;
 }

@@ -63,6 +63,7 @@ TEST_F(MainFramePane, AllCardOnlyWithARealMaskAndMarkCommandsKeepTheParentUnmark
     CVantorView* left = frame->paneInColumn(0);
     EXPECT_FALSE(state(ID_VIEW_ALLCARD).enabled());
     left->onWildcardParameter(L"*.txt");
+    program.settle();
     EXPECT_TRUE(state(ID_VIEW_ALLCARD).enabled());
     EXPECT_EQ(left->listing().count(), 3);  // the folder stays
     command(ID_VIEW_ALLCARD);
@@ -108,6 +109,7 @@ TEST_F(MainFramePane, AMaskWithAFolderSeparatorIsRefusedAndTheOldMaskStays) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.mask);
         left->onWildcardParameter(L"*.txt");
+        program.settle();
         MessageBoxSeen refusal;
         bool stayedOpen = false;
         if (r.typed) {

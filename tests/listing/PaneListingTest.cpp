@@ -1,7 +1,11 @@
 #include "framework/Application.h"
 #include "listing/PaneListing.h"
+#include "support/ReadGate.h"
 #include "support/SettingsFixture.h"
 #include <gtest/gtest.h>
+#include <atomic>
+#include <functional>
+#include <memory>
 
 namespace {
 class ProfileApp : public Application {
@@ -24,7 +28,22 @@ public:
     void redrawLine(int position) override { lines.push_back(position); }
     LineRange linesOnScreen() const override { return screen; }
     void redrawHeader() override { ++headers; }
+    // Counted in a block of its own: a note may come after the host is gone.
+    std::shared_ptr<std::atomic<int>> notes = std::make_shared<std::atomic<int>>(0);
+    FolderRead::DoneNote readDoneNote() override {
+        return [notes = notes] { ++*notes; };
+    }
 };
+
+// Polls `done` for up to five seconds; false (with `what` reported) when it never held.
+bool waitFor(const std::function<bool()>& done, const char* what) {
+    for (int waited = 0; waited < 5000; waited += 5) {
+        if (done()) return true;
+        Sleep(5);
+    }
+    ADD_FAILURE() << "still waiting for " << what;
+    return false;
+}
 
 class PaneListingTest : public testing::Test {
 protected:
@@ -47,6 +66,13 @@ protected:
         return e && e->isMarked();
     }
     void mark(const std::wstring& name) { listing.list().setMark(listing.index().positionAt(at(name)), MarkMode::Mark); }
+    // Waits for the read's note and shows its result.
+    ReadOutcome finish() {
+        waitFor([&] { return *host.notes > notesSeen; }, "the read's note");
+        notesSeen = *host.notes;
+        return listing.finishRead();
+    }
+    int notesSeen = 0;
 
     TempFolder dir;
     ProfileApp app;
@@ -176,4 +202,105 @@ TEST_F(PaneListingTest, MarkingEveryEntryDrawsOnlyTheChangedLinesOnScreen) {
         EXPECT_EQ(host.lines.size(), r.drawn);
         for (int line : host.lines) EXPECT_TRUE(line >= 10 && line <= 19) << line;
     }
+}
+
+TEST_F(PaneListingTest, ASecondReadCancelsTheFirstAndOnlyItsListingShows) {
+    file(L"first.txt");
+    file(L"first2.txt");
+    dir.makeFolder(L"other");
+    dir.writeFile(L"other\\second.txt", "x");
+    ReadGate gate;
+    listing.setEntryHook(gate.hook());
+    listing.startRead(true);
+    ASSERT_TRUE(waitFor([&] { return gate.paused(); }, "the first read to pause"));
+    EXPECT_TRUE(listing.readingNewFolder());
+    EXPECT_EQ(listing.count(), 0);  // a folder just entered shows nothing until it is read
+
+    listing.setFolder(dir / L"other");
+    listing.setEntryHook({});
+    listing.startRead(true, L"second.txt");
+    EXPECT_EQ(finish(), ReadOutcome::Shown);
+    gate.open();
+    EXPECT_EQ(at(L"first.txt"), -1);
+    ASSERT_GE(at(L"second.txt"), 0);
+    EXPECT_EQ(listing.cursor(), at(L"second.txt"));
+    EXPECT_FALSE(listing.reading());
+    // The first read's late note finds nothing to show.
+    waitFor([&] { return *host.notes >= 2; }, "the cancelled read's note");
+    EXPECT_EQ(listing.finishRead(), ReadOutcome::NotDone);
+    EXPECT_GE(at(L"second.txt"), 0);
+}
+
+TEST_F(PaneListingTest, AReReadOnTheWorkerKeepsMarksMadeBeforeAndDuringIt) {
+    for (auto n : {L"a", L"b", L"c", L"d"}) file(n);
+    listing.applySort(1, 0);
+    listing.loadFolder();
+    mark(L"b");
+    listing.setCursor(at(L"c"));
+    file(L"0first");  // sorts before "a": the cursor entry moves down one line
+    ReadGate gate;
+    listing.setEntryHook(gate.hook());
+    listing.startRead(false);
+    ASSERT_TRUE(waitFor([&] { return gate.paused(); }, "the re-read to pause"));
+    EXPECT_FALSE(listing.readingNewFolder());
+    EXPECT_EQ(listing.count(), 5);  // the old listing stays meanwhile, and takes marks
+    mark(L"d");
+    gate.open();
+    EXPECT_EQ(finish(), ReadOutcome::Shown);
+    EXPECT_EQ(listing.count(), 6);
+    EXPECT_TRUE(marked(L"b"));
+    EXPECT_TRUE(marked(L"d"));
+    EXPECT_FALSE(marked(L"a"));
+    EXPECT_EQ(listing.list().markedCount(), 2);
+    EXPECT_EQ(listing.cursor(), at(L"c"));
+}
+
+TEST_F(PaneListingTest, TheWatcherIsReArmedBeforeAReReadLooksAtTheFolder) {
+    file(L"a");
+    listing.loadFolder();
+    std::atomic<int> rearmedWhenRead{-1};
+    listing.setEntryHook([&](int) { rearmedWhenRead.exchange(host.rearmed); });
+    listing.startRead(false);
+    EXPECT_EQ(finish(), ReadOutcome::Shown);
+    // A change made after the re-arm brings another note, so none is lost to a read that missed it.
+    EXPECT_EQ(rearmedWhenRead, 1);
+    EXPECT_EQ(host.watched, folder);
+}
+
+TEST_F(PaneListingTest, AFolderThatCannotBeListedEndsItsReadUnreadable) {
+    file(L"plain.txt");
+    const struct { std::wstring folder; std::wstring mask; ReadOutcome outcome; } rows[] = {
+        {folder, L"", ReadOutcome::Shown},
+        {folder, L"*.none", ReadOutcome::Shown},  // nothing matches: an empty listing, not a failure
+        {folder + L"\\missing", L"", ReadOutcome::Unreadable},
+        {folder + L"\\plain.txt", L"", ReadOutcome::Unreadable},
+        {folder + L"\\missing", L"*.txt", ReadOutcome::Unreadable},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.folder.begin(), r.folder.end()) + " " + std::string(r.mask.begin(), r.mask.end()));
+        listing.setFolder(r.folder);
+        listing.setMask(r.mask);
+        listing.startRead(true);
+        EXPECT_EQ(finish(), r.outcome);
+        if (r.outcome == ReadOutcome::Unreadable) {
+            EXPECT_EQ(listing.count(), 0);
+        }
+    }
+}
+
+TEST_F(PaneListingTest, AListingDestroyedMidReadLetsItsThreadEnd) {
+    for (int i = 0; i < 20; ++i) file(L"f" + std::to_wstring(i));
+    const int before = FolderRead::running();
+    ReadGate gate;
+    {
+        PaneListing doomed(host, 2);
+        doomed.setFolder(folder);
+        doomed.setEntryHook(gate.hook());
+        doomed.startRead(true);
+        ASSERT_TRUE(waitFor([&] { return gate.paused(); }, "the read to pause"));
+        EXPECT_EQ(FolderRead::running(), before + 1);
+    }
+    gate.open();
+    EXPECT_TRUE(waitFor([&] { return FolderRead::running() == before; }, "the cancelled read's thread to end"));
+    EXPECT_EQ(*host.notes, 1);
 }

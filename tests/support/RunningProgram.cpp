@@ -3,6 +3,7 @@
 #include "common/PathUtil.h"
 #include "framework/ProfileText.h"
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <iterator>
 
 RunningProgram::RunningProgram() : savedDirectory_(currentDirectory()) {}
@@ -19,6 +20,7 @@ bool RunningProgram::start(const std::wstring& startFolder) {
     if (!app_->InitInstance()) return false;
     frame_ = dynamic_cast<CMainFrame*>(app_->mainWindow());
     pumpMessagesFor(100);
+    if (frame_) settle();
     return frame_ != nullptr;
 }
 
@@ -32,6 +34,16 @@ void RunningProgram::stop() {
 void RunningProgram::command(UINT id) {
     PostMessageW(frame_->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     pumpMessagesFor(50);
+    settle();
+}
+
+void RunningProgram::settle() {
+    const auto idle = [&] {
+        for (int column = 0; column < 2; ++column)
+            if (CVantorView* pane = frame_ ? frame_->paneInColumn(column) : nullptr; pane && pane->busy()) return false;
+        return true;
+    };
+    if (!pumpUntil(idle)) ADD_FAILURE() << "the panes still had reads of their folders under way after 5 s";
 }
 
 std::wstring RunningProgram::setting(const wchar_t* section, const wchar_t* key) const {
@@ -80,4 +92,5 @@ void RunningProgram::pressKey(WORD virtualKey, unsigned modifiers, HWND window) 
     pump(30);
     SetKeyboardState(saved);
     pump(20);
+    settle();
 }

@@ -39,6 +39,10 @@ public:
     // Runs the message loop until `done` holds; false when it still does not after the timeout.
     bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
+    // Runs the message loop until neither pane has work on its folder under way (a read, a queued
+    // re-read, a check whether its folder is gone); a test failure when that takes over 5 s.
+    void settle();
+
     enum Modifier : unsigned { kNoModifier = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
     // Queues a key press and release for `window` (the active pane when none is given) with the
     // modifiers held in the thread's key state, and lets the message loop take them.
