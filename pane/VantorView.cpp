@@ -15,6 +15,9 @@
 
 namespace {
 constexpr UINT_PTR kRereadTimer = 1;
+// While a folder just entered is read, its status line counts the entries read so far this often.
+constexpr UINT_PTR kReadingTimer = 2;
+constexpr UINT kReadingTick = 250;
 }
 
 CVantorView::CVantorView() : listing_(*this, 0) { listing_.setFolder(currentDirectory()); }
@@ -56,7 +59,7 @@ LRESULT CVantorView::onCreate(WPARAM, LPARAM) {
     // A pane starts in the last folder it showed; a folder gone since then leaves the start folder.
     const std::wstring last = history_.entryAt(0);
     if (!last.empty() && isExistingFolder(last)) listing_.setFolder(last);
-    listing_.startRead(true);
+    readNewFolder({});
     watcher_.start(hwnd_, WM_FOLDER_CHANGED, 0, 0);
     // Files dropped from any program land here; without OLE the pane simply takes no drops.
     dropTarget_ = new PaneDropTarget(*this);
@@ -96,6 +99,7 @@ void CVantorView::onDestroy() {
     // The read's thread ends on its own; its note to this window is lost with the window.
     listing_.cancelRead();
     KillTimer(hwnd_, kRereadTimer);
+    KillTimer(hwnd_, kReadingTimer);
     watcher_.stop(1000);
     callDefault();
 }
@@ -189,7 +193,17 @@ void CVantorView::scheduleReread(uint32_t delay) {
     else SetTimer(hwnd_, kRereadTimer, delay, nullptr);
 }
 
+void CVantorView::readNewFolder(const std::wstring& cursorName) {
+    listing_.startRead(true, cursorName);
+    if (hwnd_) SetTimer(hwnd_, kReadingTimer, kReadingTick, nullptr);
+}
+
 void CVantorView::onTimer(WPARAM id, LPARAM) {
+    if (id == kReadingTimer) {
+        if (listing_.readingNewFolder()) redrawHeader();
+        else KillTimer(hwnd_, kReadingTimer);
+        return;
+    }
     if (id != kRereadTimer) {
         callDefault();
         return;
@@ -326,6 +340,7 @@ void CVantorView::redrawHeader() {
     GetClientRect(hwnd_, &rc);
     PanePainter painter(dc.get(), rc, owner()->listFont().logFont(), lineHeight(), owner()->paneSettings());
     painter.redrawStatusLine(paneStatusText(listing_));
+    ++paintCounters_.statusRedraws;
 }
 
 void CVantorView::showInCaption(const std::wstring& folder) {

@@ -33,6 +33,7 @@ struct PaintCounters {
     int headerPaints = 0; // of those, the ones that drew the header
     int linesPainted = 0; // listing lines drawn by WM_PAINT
     int linesRedrawn = 0; // listing lines drawn directly (cursor, marks)
+    int statusRedraws = 0; // status lines drawn directly (marks, a folder's read under way)
     RECT lastPaint{};     // the update rectangle of the last WM_PAINT
 };
 
@@ -157,6 +158,8 @@ protected:
     LRESULT onFolderRead();
     LRESULT onWatcherReleased();
     void onTimer(WPARAM id, LPARAM);
+    // Reads a folder just entered, its status line counting what was read until the listing shows.
+    void readNewFolder(const std::wstring& cursorName);
     void onKeyDown(WPARAM wParam, LPARAM lParam);
     void onChar(WPARAM wParam, LPARAM lParam);
 

@@ -95,7 +95,7 @@ void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cu
     if (owner()) owner()->driveFolders().remember(folder);
     history_.visit(folder);
     forgetQueuedReread();
-    listing_.startRead(true, cursorName);
+    readNewFolder(cursorName);
 }
 
 void CVantorView::onDriveSelect() {

@@ -70,3 +70,29 @@ TEST(PaneWatch, ClosingTheProgramDuringAReadNeitherHangsNorLeavesTheReadRunning)
     for (int waited = 0; FolderRead::running() != before && waited < 5000; waited += 10) Sleep(10);
     EXPECT_EQ(FolderRead::running(), before) << "the read's thread had not ended 5 s after the program closed";
 }
+
+// A folder just entered shows an empty pane while it is read; its status line counts on by itself
+// until the listing shows, and then stops being redrawn.
+TEST(PaneWatch, TheStatusLineOfAFolderBeingReadIsRedrawnUntilItsListingShows) {
+    TempFolder start, entered;
+    for (auto name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) entered.writeFile(name, "x");
+    RunningProgram program;
+    ASSERT_TRUE(program.start(start.path()));
+    CVantorView& pane = program.pane(0);
+    ReadGate gate(2);
+    pane.listing().setEntryHook(gate.hook());
+    pane.onDirDirectParameter(entered.path());
+    ASSERT_TRUE(program.pumpUntil([&] { return gate.paused(); })) << "the read never started";
+    EXPECT_TRUE(pane.listing().readingNewFolder());
+    const int before = pane.paintCounters().statusRedraws;
+    EXPECT_TRUE(program.pumpUntil([&] { return pane.paintCounters().statusRedraws >= before + 2; }))
+        << "the status line was not redrawn while the read was held";
+
+    pane.listing().setEntryHook({});
+    gate.open();
+    program.settle();
+    EXPECT_EQ(pane.listing().count(), 5);
+    const int after = pane.paintCounters().statusRedraws;
+    program.pump(700);
+    EXPECT_EQ(pane.paintCounters().statusRedraws, after) << "still redrawn after the listing showed";
+}
