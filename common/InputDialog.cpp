@@ -5,7 +5,11 @@
 InputDialog::InputDialog() : Dialog(IDD_INPUT) {}
 
 bool InputDialog::onInitDialog() {
-    if (!title.empty()) SetWindowTextW(hwnd_, title.c_str());
+    if (!title.empty()) {
+        SetWindowTextW(hwnd_, title.c_str());
+        // The field's unseen label: screen readers name the field after it.
+        SetDlgItemTextW(hwnd_, IDC_INPUT_LABEL, title.c_str());
+    }
     return Dialog::onInitDialog();
 }
 

@@ -26,6 +26,7 @@
 #define IDC_BUTTON_BAR_SPACER   1096
 #define IDC_ABOUT_BUILT         1101
 #define IDC_INPUT_EDIT          1022
+#define IDC_INPUT_LABEL         1100
 
 // File jobs: progress dialogs and the same-name dialogs.
 #define IDD_TRANSFER_PROGRESS   130

@@ -41,6 +41,7 @@ BOOL CALLBACK collectText(HWND control, LPARAM lParam) {
     if (isButton) std::erase(text, L'&');  // the mnemonic's mark is not drawn
     RECT client{};
     GetClientRect(control, &client);
+    if (isStatic && IsRectEmpty(&client)) return TRUE;  // a label only screen readers read, never drawn
     const bool radio = isButton && (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
     const int circle = radio ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0;
     reinterpret_cast<Shown*>(lParam)->texts.push_back({text, textWidth(control, text) + circle, client.right});
