@@ -39,9 +39,11 @@ void ButtonBar::relabel() {
         if (!button) continue;
         const FunctionKeyButton shown = functionKeyButton(bindings_, modifierState_, i);
         enabled_[static_cast<size_t>(i)] = shown.enabled;
+        labels_[static_cast<size_t>(i)] = shown.text;
         EnableWindow(button, shown.enabled);
-        SetWindowTextW(button, shown.text.c_str());
-        if (shown.enabled) SendMessageW(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        // The button's own text is what screen readers say, the key with it; the face shows the label.
+        SetWindowTextW(button, shown.name.c_str());
+        InvalidateRect(button, nullptr, FALSE);
     }
 }
 
@@ -56,12 +58,28 @@ void ButtonBar::onSize(UINT, int cx, int cy) {
 }
 
 LRESULT ButtonBar::onDrawItem(WPARAM wParam, LPARAM lParam) {
+    const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     // The spacer only holds a place: it looks like the bar behind it.
     if (wParam == IDC_BUTTON_BAR_SPACER) {
-        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         FillRect(draw->hDC, &draw->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+        return callDefault();
     }
-    return callDefault();
+    if (wParam < IDC_BUTTON_F1 || wParam > IDC_BUTTON_F12) return callDefault();
+    const bool pushed = draw->itemState & ODS_SELECTED, disabled = draw->itemState & ODS_DISABLED;
+    RECT face = draw->rcItem;
+    DrawFrameControl(draw->hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    RECT text = draw->rcItem;
+    if (pushed) OffsetRect(&text, 1, 1);
+    SetBkMode(draw->hDC, TRANSPARENT);
+    SetTextColor(draw->hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    const std::wstring& label = labels_[wParam - IDC_BUTTON_F1];
+    DrawTextW(draw->hDC, label.c_str(), static_cast<int>(label.size()), &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (draw->itemState & ODS_FOCUS) {
+        InflateRect(&face, -3, -3);
+        DrawFocusRect(draw->hDC, &face);
+    }
+    return TRUE;
 }
 
 void ButtonBar::onUpdateFunctionButton(CommandUI& ui) {
@@ -70,8 +88,6 @@ void ButtonBar::onUpdateFunctionButton(CommandUI& ui) {
 
 void ButtonBar::onFunctionButton(UINT id) {
     HWND button = item(static_cast<int>(id));
-    // A click leaves a button of a dialog the default button, drawn with a heavy frame.
-    SendMessageW(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     // The key belongs to the active pane, and the click took the focus from it: left on the button,
     // this key would miss the pane's look-up of bindings with a parameter, and so would the next ones.
     auto* frame = dynamic_cast<FrameWindow*>(Window::fromHandle(GetParent(hwnd_)));

@@ -6,6 +6,7 @@
 #include "keys/KeyAssign.h"
 #include <array>
 #include <cstdint>
+#include <string>
 
 class ButtonBar : public DialogBar {
 public:
@@ -17,6 +18,8 @@ public:
     void updateModifiers(bool force);
     void relabel();
 
+    // What button `index` shows (its own text, which screen readers say, carries its key too).
+    const std::wstring& label(int index) const { return labels_.at(static_cast<size_t>(index)); }
     // 1 plus the held modifiers' bits the labels were made for; 0 before the first update.
     std::uint8_t modifierState() const { return modifierState_; }
 
@@ -34,4 +37,5 @@ private:
     const KeyAssignList& bindings_;
     std::uint8_t modifierState_ = 0;
     std::array<bool, kFunctionKeyButtons> enabled_{};
+    std::array<std::wstring, kFunctionKeyButtons> labels_;
 };

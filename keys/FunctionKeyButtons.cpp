@@ -1,14 +1,25 @@
 #include "keys/FunctionKeyButtons.h"
 #include "keys/CommandTable.h"
+#include "keys/KeyNames.h"
 
-FunctionKeyButton functionKeyButton(const KeyAssignList& table, std::uint8_t modifiers, int index) {
-    const int found = table.find(modifiers, static_cast<std::uint16_t>(kFirstFunctionKey + index));
-    if (found < 0) return {L"×", false};
+namespace {
+FunctionKeyButton shownAs(const KeyAssignList& table, std::uint8_t modifiers, std::uint16_t key) {
+    const int found = table.find(modifiers, key);
+    if (found < 0) return {L"×", false, {}};
     const KeyAssign& entry = table.at(found);
-    if (!entry.caption.empty()) return {entry.caption, true};
+    if (!entry.caption.empty()) return {entry.caption, true, {}};
     const wchar_t* label = commandShortLabel(entry.command);
     // A button without text would look like the disabled gaps between groups; one space keeps it a button.
-    return {label && *label ? label : L" ", true};
+    return {label && *label ? label : L" ", true, {}};
+}
+}  // namespace
+
+FunctionKeyButton functionKeyButton(const KeyAssignList& table, std::uint8_t modifiers, int index) {
+    const auto key = static_cast<std::uint16_t>(kFirstFunctionKey + index);
+    FunctionKeyButton button = shownAs(table, modifiers, key);
+    const std::wstring said = !button.enabled ? L"割り当てなし" : button.text == L" " ? L"" : button.text;
+    button.name = keyDisplayText(modifiers, key) + (said.empty() ? L"" : L" " + said);
+    return button;
 }
 
 RECT functionKeyButtonRect(int index, int cx, int cy) {

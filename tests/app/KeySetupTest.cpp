@@ -37,10 +37,10 @@ TEST_F(KeySetup, OkStoresTheBindingsWithCaptionsForFunctionKeysOnlyAndTheKeysWor
     EXPECT_EQ(program.pane(0).listing().list().markedCount(), 2);
 
     // The bar keeps its labels until the modifiers change.
-    EXPECT_EQ(windowText(barButton(6)), L"×");
+    EXPECT_EQ(program.frame().buttonBar().label(6), L"×");
     program.pressKey(VK_SHIFT, RunningProgram::kShift);
     program.pressKey(VK_SHIFT);
-    EXPECT_EQ(windowText(barButton(6)), L"更新");
+    EXPECT_EQ(program.frame().buttonBar().label(6), L"更新");
     EXPECT_TRUE(IsWindowEnabled(barButton(6)));
 }
 

@@ -185,7 +185,7 @@ TEST_F(MainFrameWindow, BarsToggleWithCheckMarksAndTheirStateSurvivesARestart) {
     HWND statusBar = GetDlgItem(program.frameWindow(), ID_VIEW_STATUS_BAR);
     ASSERT_TRUE(buttonBar && statusBar);
     EXPECT_TRUE(IsWindowVisible(buttonBar));
-    EXPECT_EQ(windowText(GetDlgItem(buttonBar, IDC_BUTTON_F5)), L"更新");
+    EXPECT_EQ(program.frame().buttonBar().label(4), L"更新");
     program.command(ID_VIEW_BUTTON_BAR);
     EXPECT_FALSE(IsWindowVisible(buttonBar));
     CommandUI ui(ID_VIEW_BUTTON_BAR);

@@ -6,21 +6,23 @@
 #include "resource.h"
 #include <gtest/gtest.h>
 
-TEST(FunctionKeyButton, CaptionThenShortLabelThenASpaceOfTheFirstBinding) {
+TEST(FunctionKeyButton, CaptionThenShortLabelThenASpaceOfTheFirstBindingAndANameWithItsKey) {
     KeyAssignList table = defaultBindings();
     table.append({kVk, VK_F3, ID_FILE_EDIT, L"", L"編集"});  // after the default F3: never shown
     table.append({kCtrl, VK_F3, ID_FILE_EDIT, L"", L"編集"});
     table.append({kCtrl, VK_F7, ID_NONE, L"", L""});
     table.append({kCtrl, VK_F8, 0, L"", L""});  // a command no row carries has no short label
-    const struct { std::uint8_t modifiers; int index; const wchar_t* text; bool enabled; } rows[] = {
-        {kVk, 2, L"コマンド", true}, {kCtrl, 2, L"編集", true}, {kCtrl, 6, L"-", true},
-        {kCtrl, 7, L" ", true},      {kCtrl, 0, L"×", false},
+    const struct { std::uint8_t modifiers; int index; const wchar_t* text; bool enabled; const wchar_t* name; } rows[] = {
+        {kVk, 2, L"コマンド", true, L"F3 コマンド"}, {kCtrl, 2, L"編集", true, L"Ctrl+F3 編集"},
+        {kCtrl, 6, L"-", true, L"Ctrl+F7 -"},       {kCtrl, 7, L" ", true, L"Ctrl+F8"},
+        {kCtrl, 0, L"×", false, L"Ctrl+F1 割り当てなし"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << int(r.modifiers) << " F" << r.index + 1);
         const FunctionKeyButton button = functionKeyButton(table, r.modifiers, r.index);
         EXPECT_EQ(button.text, r.text);
         EXPECT_EQ(button.enabled, r.enabled);
+        EXPECT_EQ(button.name, r.name);
     }
 }
 
