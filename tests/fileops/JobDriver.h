@@ -106,7 +106,7 @@ private:
             text_ += staticTexts(box);
             clickButton(box, IDOK);
             // Hidden once answered; several jobs' messages may stand nested, so no waiting for it to go.
-            for (int waited = 0; waited < 2000 && IsWindowVisible(box); waited += 10) Sleep(10);
+            for (int waited = 0; waited < 10000 && IsWindowVisible(box); waited += 10) Sleep(10);
         }
     }
 

@@ -171,7 +171,7 @@ TEST_F(KeyDialogs, AButtonDisabledUnderTheFocusHandsTheFocusToTheList) {
             selectKeyRow(list, r.row);
             SendMessageW(list, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(list, r.button)), TRUE);
             clickButton(list, r.button);
-            for (int waited = 0; waited < 2000 && focusOf(uiThread) != listControl; waited += 20) Sleep(20);
+            for (int waited = 0; waited < 10000 && focusOf(uiThread) != listControl; waited += 20) Sleep(20);
             focus = focusOf(uiThread);
             clickButton(list, IDCANCEL);
         });

@@ -143,7 +143,7 @@ TEST(CommandDialog, EnterOrSpaceOnAHistoryLineLoadsItAndTheNextEnterRunsIt) {
             SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
             PostMessageW(list, WM_KEYDOWN, key, 1);
             PostMessageW(list, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
-            for (int waited = 0; waited < 3000 && windowText(GetDlgItem(d, IDC_COMMAND_LINE)).empty(); waited += 20)
+            for (int waited = 0; waited < 10000 && windowText(GetDlgItem(d, IDC_COMMAND_LINE)).empty(); waited += 20)
                 Sleep(20);
             stayedOpen = IsWindow(d) && IsWindowVisible(d);
             loaded = windowText(GetDlgItem(d, IDC_COMMAND_FOLDER)) + L"|" + windowText(GetDlgItem(d, IDC_COMMAND_LINE));
