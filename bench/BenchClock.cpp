@@ -1,6 +1,7 @@
 #include "bench/BenchClock.h"
 #include "framework/Handles.h"
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 double nowMs() {
@@ -55,14 +56,27 @@ Comparison compareRounds(const TimedStep& raw, const TimedStep& figure, int roun
 }
 
 Comparison compareWithRawPass(const std::wstring& folder, const std::function<void()>& run,
-                              const std::function<void()>& prepare) {
-    return compareRounds({{}, [&] { rawPass(folder); }}, {prepare, run});
+                              const std::function<void()>& prepare, int rounds) {
+    return compareRounds({{}, [&] { rawPass(folder); }}, {prepare, run}, rounds);
 }
 
 std::string countRemark(int count, const char* what) {
     char text[96];
     std::snprintf(text, sizeof text, "(%d %s)", count, what);
     return text;
+}
+
+std::string goalRemark(double value, double goal, const char* unit) {
+    char text[96];
+    std::snprintf(text, sizeof text, "goal <= %g%s: %s", goal, unit, value <= goal ? "met" : "missed");
+    return text;
+}
+
+double percentile(std::vector<double> samples, double share) {
+    if (samples.empty()) return 0;
+    std::sort(samples.begin(), samples.end());
+    const auto rank = static_cast<size_t>(std::ceil(share * static_cast<double>(samples.size())));
+    return samples[std::clamp<size_t>(rank, 1, samples.size()) - 1];
 }
 
 void printFigure(const std::string& figure, int entries, const Comparison& timing, const std::string& remark) {

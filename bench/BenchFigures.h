@@ -18,5 +18,9 @@ void runCopyFigures(const BenchOptions& options);
 void runFileJobFigures(const BenchOptions& options);
 // Runs the message loop until the file jobs in existence are `before` again.
 void waitForJobs(int before);
-// Loads `folder` in a fresh process and prints what the listing holds in memory.
-void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder, const std::wstring& settingsPath);
+// Loads `folder` in a fresh process and prints what the listing holds in memory, with the goal for
+// the bytes per entry after loading when `goalBytes` is above 0.
+void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder, const std::wstring& settingsPath,
+                     double goalBytes);
+void runStormFigures(const BenchOptions& options);
+void runMillionWindowFigures(const BenchOptions& options);

@@ -1,6 +1,6 @@
 // The benchmark program: vantor_bench <data root> <Vantor.exe> [filter] prints one line per figure;
-// vantor_bench --memory <folder> <warm-up folder> <settings> is its own child for the memory figure,
-// so that figure starts from a fresh process.
+// vantor_bench --memory <folder> <warm-up folder> <settings> <goal bytes per entry, 0 for none> is
+// its own child for the memory figures, so that each starts from a fresh process.
 #include "bench/BenchFigures.h"
 #include "bench/BenchFolders.h"
 #include <windows.h>
@@ -10,13 +10,13 @@
 namespace {
 std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-void runMemoryChild(const BenchOptions& options) {
+void runMemoryChild(const BenchOptions& options, const std::wstring& folder, const wchar_t* goalBytes) {
     wchar_t self[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
     if (length == 0 || length > MAX_PATH) return;
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --memory \"" + largestFolder(options.dataRoot) +
-                               L"\" \"" + benchFolders(options.dataRoot).front().path + L"\" \"" +
-                               options.settingsPath + L"\"";
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --memory \"" + folder + L"\" \"" +
+                               benchFolders(options.dataRoot).front().path + L"\" \"" + options.settingsPath +
+                               L"\" " + goalBytes;
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
@@ -27,8 +27,8 @@ void runMemoryChild(const BenchOptions& options) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 5 && std::wstring(argv[1]) == L"--memory") {
-        runMemoryFigure(argv[2], argv[3], argv[4]);
+    if (argc == 6 && std::wstring(argv[1]) == L"--memory") {
+        runMemoryFigure(argv[2], argv[3], argv[4], _wtof(argv[5]));
         return 0;
     }
     if (argc < 3) {
@@ -44,8 +44,13 @@ int wmain(int argc, wchar_t** argv) {
     DeleteFileW(options.settingsPath.c_str());
 
     runListingFigures(options);
-    if (options.wants("memory")) runMemoryChild(options);
+    if (options.wants("memory")) {
+        runMemoryChild(options, largestFolder(options.dataRoot), L"0");
+        runMemoryChild(options, millionFolder(options.dataRoot), L"110");
+    }
     runWindowFigures(options);
+    runMillionWindowFigures(options);
+    runStormFigures(options);
     runStartUpFigures(options);
     runCopyFigures(options);
     runFileJobFigures(options);

@@ -1,73 +1,39 @@
 // Figures of the running program's left pane on 100,000 entries: painting a screen, moving the
 // cursor, the keys that touch every entry, and a key typed into the quick search line, pressed
-// through the program's own message loop.
-#include "app/MainFrame.h"
-#include "app/VantorApp.h"
-#include "bench/BenchClock.h"
-#include "bench/BenchFigures.h"
+// through the program's own message loop; and on 1,000,000 entries, the keys that touch every entry
+// and the keys of the other pane while that folder is being read.
 #include "bench/BenchFolders.h"
-#include "pane/VantorView.h"
+#include "bench/BenchWindow.h"
 #include <cwchar>
 
 namespace {
-void drain(CVantorApp& app) {
-    while (app.pumpMessage()) {
-    }
-}
+constexpr double kQuickSearchGoalMs = 20;
+constexpr double kMillionMarkGoalMs = 50;
+constexpr double kKeyDuringReadGoalMs = 100;
 
-// Runs the message loop until the pane's read of its folder (on a worker thread) is shown.
-void settle(CVantorApp& app, const CVantorView& pane) {
-    drain(app);
-    while (pane.busy()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        drain(app);
-    }
+// The keys that mark, toggle or clear every entry of the pane, each run from a state it changes.
+void markKeyFigures(const BenchOptions& options, CVantorApp& app, CVantorView& pane, int rounds, double goalMs) {
+    const HWND window = pane.hwnd();
+    timedInPane(options, pane, "mark all (Home)", [&] { press(app, window, VK_END, true); },
+                [&] { press(app, window, VK_HOME); }, rounds, goalMs);
+    timedInPane(options, pane, "toggle marks (End)", [] {}, [&] { press(app, window, VK_END); }, rounds, goalMs);
+    timedInPane(options, pane, "clear marks (Ctrl+End)", [&] { press(app, window, VK_HOME); },
+                [&] { press(app, window, VK_END, true); }, rounds, goalMs);
 }
-
-// A key press and release as the keyboard would deliver them to the pane, Ctrl held when asked.
-void press(CVantorApp& app, HWND pane, WORD key, bool ctrl = false) {
-    BYTE saved[256] = {}, held[256] = {};
-    GetKeyboardState(saved);
-    std::copy(std::begin(saved), std::end(saved), std::begin(held));
-    held[VK_CONTROL] = ctrl ? 0x80 : 0;
-    SetKeyboardState(held);
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageW(pane, WM_KEYDOWN, key, 1 | scan);
-    drain(app);
-    PostMessageW(pane, WM_KEYUP, key, 1 | scan | (1u << 30) | (1u << 31));
-    drain(app);
-    SetKeyboardState(saved);
-}
-
 }  // namespace
 
+
 void runWindowFigures(const BenchOptions& options) {
-    const std::wstring folder = largestFolder(options.dataRoot);
-    SetCurrentDirectoryW(emptyFolder(options.dataRoot).c_str());
-    CVantorApp app(options.settingsPath);
-    if (!app.InitInstance()) return;
-    auto* frame = dynamic_cast<CMainFrame*>(app.mainWindow());
-    CVantorView* pane = frame ? frame->paneInColumn(0) : nullptr;
+    RunningProgram program(options);
+    CVantorApp& app = program.app();
+    CVantorView* pane = program.pane(0);
     if (!pane) return;
-    pane->changeFolder(folder, false);
+    pane->changeFolder(largestFolder(options.dataRoot), false);
     settle(app, *pane);
     const HWND window = pane->hwnd();
-    const int entries = pane->listing().count() - 1;
 
-    // Times `run` against a raw pass, with `before` untimed ahead of each run, and counts the
-    // lines the pane drew during the timed runs.
-    const auto timed = [&](const std::string& name, std::function<void()> before, std::function<void()> run) {
-        if (!options.wants(name)) return;
-        int lines = 0, runs = 0;
-        const Comparison t = compareWithRawPass(folder, [&] {
-            const PaintCounters c0 = pane->paintCounters();
-            run();
-            const PaintCounters& c1 = pane->paintCounters();
-            lines += c1.linesPainted - c0.linesPainted + c1.linesRedrawn - c0.linesRedrawn;
-            ++runs;
-        }, before);
-        printFigure(name, entries, t, countRemark((lines + runs / 2) / runs, "lines drawn per run"));
-    };
+    const auto timed = [&](const std::string& name, std::function<void()> before, std::function<void()> run,
+                           double goalMs = 0) { timedInPane(options, *pane, name, before, run, kRounds, goalMs); };
     const auto nothing = [] {};
 
     timed("paint one screen", nothing, [&] {
@@ -75,12 +41,10 @@ void runWindowFigures(const BenchOptions& options) {
         UpdateWindow(window);
     });
     timed("cursor move (Down)", nothing, [&] { press(app, window, VK_DOWN); });
-    timed("mark all (Home)", [&] { press(app, window, VK_END, true); }, [&] { press(app, window, VK_HOME); });
-    timed("toggle marks (End)", nothing, [&] { press(app, window, VK_END); });
+    markKeyFigures(options, app, *pane, kRounds, 0);
     timed("five End presses", nothing, [&] {
         for (int i = 0; i < 5; ++i) press(app, window, VK_END);
     });
-    timed("clear marks (Ctrl+End)", [&] { press(app, window, VK_HOME); }, [&] { press(app, window, VK_END, true); });
     timed("refresh half marked (F5)", [&] {
         press(app, window, VK_END, true);
         for (int i = 0; i < pane->listing().list().size(); i += 2) pane->listing().list().setMark(i, MarkMode::Mark);
@@ -106,11 +70,46 @@ void runWindowFigures(const BenchOptions& options) {
             pane->setCursor(0);
             drain(app);
         };
-        timed("quick search key, no match", [&] { startWith(L""); }, [&] { press(app, edit, 'Q'); });
-        timed("quick search key, match at the end", [&] { startWith(L"e009999"); }, [&] { press(app, edit, '9'); });
+        timed("quick search key, no match", [&] { startWith(L""); }, [&] { press(app, edit, 'Q'); },
+              kQuickSearchGoalMs);
+        timed("quick search key, match at the end", [&] { startWith(L"e009999"); }, [&] { press(app, edit, '9'); },
+              kQuickSearchGoalMs);
         if (search.isOpen()) search.close(false);
     }
+}
 
-    DestroyWindow(frame->hwnd());
-    drain(app);
+void runMillionWindowFigures(const BenchOptions& options) {
+    const std::string duringRead = "key during a read of 1000000 entries";
+    if (!options.wants(duringRead) && !options.wants("mark all (Home)") && !options.wants("toggle marks (End)") &&
+        !options.wants("clear marks (Ctrl+End)"))
+        return;
+    RunningProgram program(options);
+    CVantorApp& app = program.app();
+    CVantorView* left = program.pane(0);
+    CVantorView* right = program.pane(1);
+    if (!left || !right) return;
+    const std::wstring million = millionFolder(options.dataRoot);
+
+    // The right pane reads the folder on its worker thread while Down is pressed in the left one,
+    // the active pane, until the right pane shows what it read: its own part on this thread, taking
+    // over the entries read, is among what the keys wait for.
+    if (options.wants(duringRead)) {
+        const BenchFolder keyFolder = benchFolders(options.dataRoot).front();
+        left->changeFolder(keyFolder.path, false);
+        settle(app, *left);
+        const double begun = nowMs();
+        right->changeFolder(million, false);
+        const std::vector<double> latencies =
+            pressDownWhile(app, *left, [&] { return right->busy(); }, 50, keyFolder.entries);
+        char remark[128];
+        std::snprintf(remark, sizeof remark, "Down every 50 ms in the other pane; the read shown after %.0f ms",
+                      nowMs() - begun);
+        printKeyLatencies(duringRead, latencies, kKeyDuringReadGoalMs, kKeyDuringReadGoalMs, remark);
+        right->changeFolder(emptyFolder(options.dataRoot), false);
+        settle(app, *right);
+    }
+    // A raw pass over 1,000,000 entries takes seconds under Wine: fewer rounds.
+    left->changeFolder(million, false);
+    settle(app, *left);
+    markKeyFigures(options, app, *left, kMillionRounds, kMillionMarkGoalMs);
 }

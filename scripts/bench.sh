@@ -50,6 +50,7 @@ make_folder files1000 1000 0
 make_folder files10000 10000 0
 make_folder files100000 100000 0
 make_folder mixed100000 100000 10
+make_folder files1000000 1000000 0
 make_copy_folder copy1000 1000 1
 make_copy_folder copy1g 1 1024
 
