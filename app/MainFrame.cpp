@@ -8,6 +8,7 @@
 #include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 #include "keys/KeyListDialog.h"
+#include "pane/PaneColours.h"
 #include "keys/MenuKeyText.h"
 #include "resource.h"
 
@@ -339,6 +340,7 @@ void CMainFrame::onActivate() {
 // High contrast turned on or off, or the system's colours changed: the panes draw with other colours.
 void CMainFrame::onColoursChanged() {
     callDefault();
+    forgetHighContrast();
     repaintEverything();
 }
 

@@ -1,5 +1,6 @@
 #include "pane/PaneColours.h"
 #include "common/SettingsFile.h"
+#include <atomic>
 
 PaneColours PaneColours::stored(const SettingsFile& s) {
     return {s.backColor, s.normalColor, s.dirColor, s.hideColor, s.readOnlyColor, s.systemColor, CLR_INVALID,
@@ -22,15 +23,25 @@ COLORREF PaneColours::entry(DWORD attributes) const {
 
 namespace {
 bool (*highContrastAnswer)() = nullptr;
+// The system's answer, asked once until the settings change: every line drawn asks, and asking the
+// system each time cost half a millisecond a line.
+std::atomic<int> knownHighContrast{-1};
 }  // namespace
 
 void answerHighContrastWith(bool (*answer)()) { highContrastAnswer = answer; }
 
+void forgetHighContrast() { knownHighContrast = -1; }
+
 bool highContrastIsOn() {
     if (highContrastAnswer) return highContrastAnswer();
-    HIGHCONTRASTW contrast{sizeof(contrast)};
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+    int known = knownHighContrast.load();
+    if (known < 0) {
+        HIGHCONTRASTW contrast{sizeof(contrast)};
+        known = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+                (contrast.dwFlags & HCF_HIGHCONTRASTON);
+        knownHighContrast = known;
+    }
+    return known != 0;
 }
 
 namespace {

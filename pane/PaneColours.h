@@ -21,8 +21,10 @@ struct PaneColours {
     COLORREF markerBeside(COLORREF text) const { return text == hidden ? normal : hidden; }
 };
 
-// Whether the system's high-contrast mode is on.
+// Whether the system's high-contrast mode is on, as the system said when first asked since the
+// last forgetHighContrast (which the main window calls when the system's settings change).
 bool highContrastIsOn();
+void forgetHighContrast();
 // Replaces that question (nullptr: the system answers again). Tests use it: Wine cannot turn the
 // mode on.
 void answerHighContrastWith(bool (*answer)());
