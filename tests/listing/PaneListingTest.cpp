@@ -255,18 +255,6 @@ TEST_F(PaneListingTest, AReReadOnTheWorkerKeepsMarksMadeBeforeAndDuringIt) {
     EXPECT_EQ(listing.cursor(), at(L"c"));
 }
 
-TEST_F(PaneListingTest, TheWatcherIsReArmedBeforeAReReadLooksAtTheFolder) {
-    file(L"a");
-    listing.loadFolder();
-    std::atomic<int> rearmedWhenRead{-1};
-    listing.setEntryHook([&](int) { rearmedWhenRead.exchange(host.rearmed); });
-    listing.startRead(false);
-    EXPECT_EQ(finish(), ReadOutcome::Shown);
-    // A change made after the re-arm brings another note, so none is lost to a read that missed it.
-    EXPECT_EQ(rearmedWhenRead, 1);
-    EXPECT_EQ(host.watched, folder);
-}
-
 TEST_F(PaneListingTest, AFolderThatCannotBeListedEndsItsReadUnreadable) {
     file(L"plain.txt");
     const struct { std::wstring folder; std::wstring mask; ReadOutcome outcome; } rows[] = {
@@ -286,21 +274,4 @@ TEST_F(PaneListingTest, AFolderThatCannotBeListedEndsItsReadUnreadable) {
             EXPECT_EQ(listing.count(), 0);
         }
     }
-}
-
-TEST_F(PaneListingTest, AListingDestroyedMidReadLetsItsThreadEnd) {
-    for (int i = 0; i < 20; ++i) file(L"f" + std::to_wstring(i));
-    const int before = FolderRead::running();
-    ReadGate gate;
-    {
-        PaneListing doomed(host, 2);
-        doomed.setFolder(folder);
-        doomed.setEntryHook(gate.hook());
-        doomed.startRead(true);
-        ASSERT_TRUE(waitFor([&] { return gate.paused(); }, "the read to pause"));
-        EXPECT_EQ(FolderRead::running(), before + 1);
-    }
-    gate.open();
-    EXPECT_TRUE(waitFor([&] { return FolderRead::running() == before; }, "the cancelled read's thread to end"));
-    EXPECT_EQ(*host.notes, 1);
 }
