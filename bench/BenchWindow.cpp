@@ -43,18 +43,24 @@ bool pumpUntil(CVantorApp& app, const std::function<bool()>& done, double untilM
     }
 }
 
+void holdCtrl(CVantorApp& app, HWND pane, bool held) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    if (((state[VK_CONTROL] & 0x80) != 0) == held) return;
+    state[VK_CONTROL] = held ? 0x80 : 0;
+    SetKeyboardState(state);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(VK_CONTROL, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(pane, held ? WM_KEYDOWN : WM_KEYUP, VK_CONTROL, held ? (1 | scan) : (1 | scan | (3u << 30)));
+    drain(app);
+}
+
 void press(CVantorApp& app, HWND pane, WORD key, bool ctrl) {
-    BYTE saved[256] = {}, held[256] = {};
-    GetKeyboardState(saved);
-    std::copy(std::begin(saved), std::end(saved), std::begin(held));
-    held[VK_CONTROL] = ctrl ? 0x80 : 0;
-    SetKeyboardState(held);
+    holdCtrl(app, pane, ctrl);
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
     PostMessageW(pane, WM_KEYDOWN, key, 1 | scan);
     drain(app);
     PostMessageW(pane, WM_KEYUP, key, 1 | scan | (1u << 30) | (1u << 31));
     drain(app);
-    SetKeyboardState(saved);
 }
 
 namespace {

@@ -37,7 +37,11 @@ void settle(CVantorApp& app, const CVantorView& pane);
 // Runs the message loop, resting while it is empty, until `done` holds (checked before the first
 // message and after each) or the clock (nowMs) reaches `untilMs`; whether `done` held.
 bool pumpUntil(CVantorApp& app, const std::function<bool()>& done, double untilMs);
-// A key press and release as the keyboard would deliver them to the pane, Ctrl held when asked.
+// Ctrl pressed or released as a keystroke of its own, as a hand does it before and after a Ctrl
+// key (the function-key bar relabels then); nothing when it already is so.
+void holdCtrl(CVantorApp& app, HWND pane, bool held);
+// A key press and release as the keyboard would deliver them to the pane, with Ctrl first pressed
+// or released as asked (and left so).
 void press(CVantorApp& app, HWND pane, WORD key, bool ctrl = false);
 // Posts Down to the pane and runs the message loop until its cursor is on another entry and nothing
 // of the pane is left to paint: the milliseconds from the key to then, or `timeoutMs` when that

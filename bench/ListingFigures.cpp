@@ -22,7 +22,7 @@ public:
     void updateScrollRange() override {}
     void ensureCursorVisible(bool) override {}
     void repaintAll() override {}
-    void redrawLine(int) override {}
+    void redrawLines(std::span<const int>) override {}
     LineRange linesOnScreen() const override { return {0, 40}; }
     void redrawHeader() override {}
     FolderRead::DoneNote readDoneNote() override { return {}; }

@@ -34,16 +34,23 @@ void ButtonBar::updateModifiers(bool force) {
 }
 
 void ButtonBar::relabel() {
+    // Each button would draw itself for its new text, again for its new state and once more when
+    // invalidated. With the bar's drawing held, the whole bar is drawn once after.
+    const bool shown = IsWindowVisible(hwnd()) != FALSE;
+    if (shown) SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < kFunctionKeyButtons; ++i) {
         HWND button = item(IDC_BUTTON_F1 + i);
         if (!button) continue;
-        const FunctionKeyButton shown = functionKeyButton(bindings_, modifierState_, i);
-        enabled_[static_cast<size_t>(i)] = shown.enabled;
-        labels_[static_cast<size_t>(i)] = shown.text;
-        EnableWindow(button, shown.enabled);
+        const FunctionKeyButton face = functionKeyButton(bindings_, modifierState_, i);
+        enabled_[static_cast<size_t>(i)] = face.enabled;
+        labels_[static_cast<size_t>(i)] = face.text;
+        if ((IsWindowEnabled(button) != FALSE) != face.enabled) EnableWindow(button, face.enabled);
         // The button's own text is what screen readers say, the key with it; the face shows the label.
-        SetWindowTextW(button, shown.name.c_str());
-        InvalidateRect(button, nullptr, FALSE);
+        SetWindowTextW(button, face.name.c_str());
+    }
+    if (shown) {
+        SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
 

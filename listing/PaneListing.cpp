@@ -163,11 +163,14 @@ void PaneListing::applySort(int type, uint32_t groupMask) {
 void PaneListing::markEach(MarkMode mode, bool filesOnly) {
     // Marking is arithmetic on flags and totals; only the changed lines on screen are drawn.
     const LineRange screen = host_.linesOnScreen();
+    std::vector<int> changedOnScreen;
     for (int i = 0; i < index_.count(); ++i) {
         const FileEntry* entry = index_.entryAt(i);
         if (entry->isParent() || (filesOnly && entry->isFolder())) continue;
-        if (list_.setMark(index_.positionAt(i), mode) && i >= screen.first && i <= screen.last) host_.redrawLine(i);
+        if (list_.setMark(index_.positionAt(i), mode) && i >= screen.first && i <= screen.last)
+            changedOnScreen.push_back(i);
     }
+    host_.redrawLines(changedOnScreen);
     host_.redrawHeader();
 }
 

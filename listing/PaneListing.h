@@ -7,6 +7,7 @@
 #include "listing/FolderRead.h"
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 // Display positions from `first` to `last`, both included.
@@ -27,7 +28,8 @@ public:
     // Scrolls so that the cursor line is visible; draws only when asked to.
     virtual void ensureCursorVisible(bool redraw) = 0;
     virtual void repaintAll() = 0;
-    virtual void redrawLine(int displayPosition) = 0;
+    // Draws these lines at once, without the rest of the window (cursor moves, marks).
+    virtual void redrawLines(std::span<const int> displayPositions) = 0;
     // The display positions that have a row on screen now.
     virtual LineRange linesOnScreen() const = 0;
     virtual void redrawHeader() = 0;

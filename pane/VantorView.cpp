@@ -248,19 +248,21 @@ void CVantorView::setCursor(int position) {
     listing_.setCursor(pane_geometry::clampCursor(position, listing_.count()));
     const int rows = ensureVisible(listing_.cursor(), false);
     if (rows != 0) scrollRows(rows);
-    redrawLine(old);
-    redrawLine(listing_.cursor());
+    const int lines[] = {old, listing_.cursor()};
+    redrawLines(lines);
 }
 
 void CVantorView::moveCursor(int delta) { setCursor(listing_.cursor() + delta); }
 
 void CVantorView::markRange(int low, int high) {
     const LineRange screen = linesOnScreen();
+    std::vector<int> changedOnScreen;
     for (int i = 0; i < listing_.count(); ++i) {
         const MarkMode mode = (i >= low && i <= high) ? MarkMode::Mark : MarkMode::Unmark;
         if (listing_.list().setMark(listing_.index().positionAt(i), mode) && i >= screen.first && i <= screen.last)
-            redrawLine(i);
+            changedOnScreen.push_back(i);
     }
+    redrawLines(changedOnScreen);
     redrawHeader();
 }
 
@@ -313,13 +315,17 @@ void CVantorView::repaintAll() {
     UpdateWindow(hwnd_);
 }
 
-void CVantorView::redrawLine(int displayPosition) {
-    if (!hwnd_ || displayPosition < 0 || !owner()) return;
+void CVantorView::redrawLine(int displayPosition) { redrawLines({&displayPosition, 1}); }
+
+void CVantorView::redrawLines(std::span<const int> displayPositions) {
+    // One device context and one painter for all of them: a marking pass redraws a whole screen.
+    if (!hwnd_ || displayPositions.empty() || !owner()) return;
     ClientDc dc(hwnd_);
     RECT rc;
     GetClientRect(hwnd_, &rc);
     PanePainter painter(dc.get(), rc, owner()->listFont().logFont(), lineHeight(), owner()->paneSettings());
-    if (drawPaneLine(painter, listing_, firstVisible(), displayPosition, isActive())) ++paintCounters_.linesRedrawn;
+    for (const int position : displayPositions)
+        if (drawPaneLine(painter, listing_, firstVisible(), position, isActive())) ++paintCounters_.linesRedrawn;
 }
 
 LineRange CVantorView::linesOnScreen() const {

@@ -118,7 +118,8 @@ public:
     void updateScrollRange() override;
     void ensureCursorVisible(bool redraw) override;
     void repaintAll() override;
-    void redrawLine(int displayPosition) override;
+    void redrawLine(int displayPosition);
+    void redrawLines(std::span<const int> displayPositions) override;
     LineRange linesOnScreen() const override;
     void redrawHeader() override;
     FolderRead::DoneNote readDoneNote() override;

@@ -25,7 +25,7 @@ public:
     void updateScrollRange() override {}
     void ensureCursorVisible(bool) override {}
     void repaintAll() override { ++repaints; }
-    void redrawLine(int position) override { lines.push_back(position); }
+    void redrawLines(std::span<const int> positions) override { lines.insert(lines.end(), positions.begin(), positions.end()); }
     LineRange linesOnScreen() const override { return screen; }
     void redrawHeader() override { ++headers; }
     // Counted in a block of its own: a note may come after the host is gone.
