@@ -1,4 +1,5 @@
 #include "framework/Dialog.h"
+#include "framework/AccessibleName.h"
 #include "framework/Application.h"
 #include "framework/DataExchange.h"
 
@@ -14,6 +15,30 @@ bool answersDirectly(UINT message) {
         return true;
     default:
         return false;
+    }
+}
+
+// Whether a button's text says anything: "…" or "..." does not.
+bool textNamesSomething(const wchar_t* text) {
+    for (; *text; ++text)
+        if (IsCharAlphaNumericW(*text) || *text >= 0x3000) return true;
+    return false;
+}
+
+// A push button whose text names nothing ("…") is named for screen readers by the string of its
+// own id in the dialog's module, when there is one.
+void nameTextlessButtons(HWND dialog) {
+    const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {}, text[16] = {};
+        GetClassNameW(child, cls, 16);
+        const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
+        if (_wcsicmp(cls, L"Button") != 0 || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON)) continue;
+        GetWindowTextW(child, text, 16);
+        if (!*text || textNamesSomething(text)) continue;
+        const wchar_t* name = nullptr;
+        const int length = LoadStringW(module, static_cast<UINT>(GetDlgCtrlID(child)), reinterpret_cast<LPWSTR>(&name), 0);
+        if (length > 0) setAccessibleName(child, std::wstring(name, static_cast<size_t>(length)));
     }
 }
 }  // namespace
@@ -76,7 +101,10 @@ INT_PTR CALLBACK Dialog::staticDialogProc(HWND hwnd, UINT message, WPARAM wParam
         self->releaseAfterDispatch();
         return FALSE;
     }
-    if (message == WM_INITDIALOG) return handled ? result : self->onInitDialog();
+    if (message == WM_INITDIALOG) {
+        nameTextlessButtons(hwnd);
+        return handled ? result : self->onInitDialog();
+    }
     if (!handled) return FALSE;
     if (answersDirectly(message)) return static_cast<INT_PTR>(result);
     SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);

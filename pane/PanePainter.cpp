@@ -1,16 +1,23 @@
 #include "pane/PanePainter.h"
 #include "common/SettingsFile.h"
 #include "listing/PaneListing.h"
+#include "pane/LinkedFontText.h"
 #include "pane/ListingLine.h"
 #include <algorithm>
 
 PanePainter::PanePainter(HDC dc, const RECT& client, const LOGFONTW& font, int lineHeight,
                          const SettingsFile& settings)
     : dc_(dc), client_(client), lineHeight_(lineHeight), settings_(settings), colours_(paneColours(settings)),
-      font_(CreateFontIndirectW(&font)),
+      logFont_(font), font_(CreateFontIndirectW(&font)),
       useFont_(dc, font_.get()) {
     SetBkMode(dc_, TRANSPARENT);
 }
+
+PanePainter::~PanePainter() = default;
+
+namespace {
+const wchar_t kEllipsis[] = L"\u2026";
+}  // namespace
 
 RECT PanePainter::headerRect() const { return {client_.left, 0, client_.right, 2 * lineHeight_ + 2}; }
 
@@ -81,12 +88,12 @@ void PanePainter::drawLine(int row, const FileEntry& entry, bool cursor, bool ac
 
 NameRuns PanePainter::fitRuns(NameRuns runs, int width) const {
     const std::wstring text = joinedText(runs);
+    if (hasSupplementaryCharacter(text)) return fitRunsOutsideTheBasicPlane(std::move(runs), text, width);
     int fit = 0;
     SIZE size{};
     GetTextExtentExPointW(dc_, text.c_str(), static_cast<int>(text.size()), width, &fit, nullptr, &size);
     if (fit >= static_cast<int>(text.size())) return runs;
     // Too long: as much as fits beside an ellipsis, cut where the text may be cut.
-    static const wchar_t kEllipsis[] = L"\u2026";
     SIZE ellipsis{};
     GetTextExtentPoint32W(dc_, kEllipsis, 1, &ellipsis);
     const int room = std::max(width - static_cast<int>(ellipsis.cx), 0);
@@ -96,7 +103,30 @@ NameRuns PanePainter::fitRuns(NameRuns runs, int width) const {
     return cut;
 }
 
+LinkedFontText& PanePainter::linkedText() const {
+    if (!linkedText_) linkedText_ = std::make_unique<LinkedFontText>(dc_, logFont_);
+    return *linkedText_;
+}
+
+NameRuns PanePainter::fitRunsOutsideTheBasicPlane(NameRuns runs, const std::wstring& text, int width) const {
+    LinkedFontText& linked = linkedText();
+    if (linked.width(text) <= width) return runs;
+    const int room = std::max(width - linked.width(kEllipsis), 0);
+    NameRuns cut = cutRuns(runs, linked.fit(text, room));
+    cut.push_back({kEllipsis, false});
+    return cut;
+}
+
 void PanePainter::drawRuns(const NameRuns& runs, int x, int y, COLORREF textColour, COLORREF markerColour) {
+    const auto outsideTheBasicPlane = [](const NameRun& run) { return hasSupplementaryCharacter(run.text); };
+    if (std::any_of(runs.begin(), runs.end(), outsideTheBasicPlane)) {
+        LinkedFontText& linked = linkedText();
+        for (const NameRun& run : runs) {
+            SetTextColor(dc_, run.marker ? markerColour : textColour);
+            x = linked.draw(x, y, run.text);
+        }
+        return;
+    }
     // Each run starts where the one before it ended: the device context keeps the position.
     const UINT align = SetTextAlign(dc_, TA_UPDATECP);
     MoveToEx(dc_, x, y, nullptr);

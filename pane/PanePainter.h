@@ -6,14 +6,17 @@
 #include "listing/FileEntry.h"
 #include "pane/PaneColours.h"
 #include <windows.h>
+#include <memory>
 #include <string>
 
+class LinkedFontText;
 class PaneListing;
 class SettingsFile;
 
 class PanePainter {
 public:
     PanePainter(HDC dc, const RECT& client, const LOGFONTW& font, int lineHeight, const SettingsFile& settings);
+    ~PanePainter();
     PanePainter(const PanePainter&) = delete;
     PanePainter& operator=(const PanePainter&) = delete;
 
@@ -38,6 +41,10 @@ private:
     void raisedFrame(const RECT& rc);
     // The runs as drawn in `width` pixels: whole, or cut with an ellipsis after them.
     NameRuns fitRuns(NameRuns runs, int width) const;
+    // The same for a text with characters outside the basic plane, measured one character each.
+    NameRuns fitRunsOutsideTheBasicPlane(NameRuns runs, const std::wstring& text, int width) const;
+    // Made for the first line with such characters, then kept for the rest of the paint.
+    LinkedFontText& linkedText() const;
     // The runs side by side from (x, y), markers in their own colour.
     void drawRuns(const NameRuns& runs, int x, int y, COLORREF textColour, COLORREF markerColour);
 
@@ -46,8 +53,10 @@ private:
     int lineHeight_;
     const SettingsFile& settings_;
     const PaneColours colours_;
+    LOGFONTW logFont_;
     GdiObject<HFONT> font_;
     SelectGuard useFont_;
+    mutable std::unique_ptr<LinkedFontText> linkedText_;
 };
 
 // The status line of a pane from its listing (asks the volume for free space when nothing is marked).

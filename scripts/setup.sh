@@ -15,6 +15,7 @@ PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick
     zip unzip                       # the release archive (scripts/package.sh) and its check
     fonts-noto-cjk fontconfig       # Japanese glyphs; fc-list finds the family
+    fonts-dejavu-core fonts-symbola # emoji outlines, linked to the list font
     locales                         # ja_JP source for the prefix's own locale
     fonts-wine                      # Marlett: caption buttons, scroll arrows
     # Wine only recommends these X extensions; without them text and windows

@@ -27,7 +27,7 @@ wine_ja() {
 # Bump when what vantor_wineprefix_ensure sets up changes, so existing
 # prefixes get it too. The stamp also holds Wine's version: an upgraded Wine
 # rewrites the prefix's defaults, so ours are applied again.
-PREFIX_VERSION=7
+PREFIX_VERSION=8
 PREFIX_STAMP="$WINEPREFIX/.vantor-prefix"
 
 # Print the first of the given families that fontconfig knows, matched
@@ -48,6 +48,7 @@ fc_family() {
 # reads non-ASCII .reg files only as UTF-16LE with a BOM.
 write_fonts_reg() {
     local sans="$1" mono="$2" serif="$3" out="$4" name
+    shift 4  # the rest: the list font's linked fonts, "file,face" each
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
@@ -64,6 +65,11 @@ write_fonts_reg() {
         for name in "ＭＳ 明朝" "ＭＳ Ｐ明朝" "MS Mincho" "MS PMincho"; do
             printf '"%s"="%s"\r\n' "$name" "$serif"
         done
+        # The fonts linked to the list font's substitute, where the program looks for a character
+        # the font lacks (emoji): a multi-string of "file,face" entries. Linked to the replaced
+        # name "ＭＳ ゴシック" itself, they made Wine take the first of them as the list font.
+        printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+        printf '"%s"=hex(7):%s\r\n' "$mono" "$(multi_string_hex "$@")"
         # A crash must end the program with a failing exit code at once.
         # Wine's default debugger (winedbg --auto) waited on a dialog under
         # Xvfb until the test timed out, and without the dialog it still
@@ -84,6 +90,22 @@ write_fonts_reg() {
         printf '"ShowCrashDialog"=dword:00000000\r\n'
         printf '\r\n'
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$out"
+}
+
+# A .reg file's hex(7) bytes of a REG_MULTI_SZ value of the given strings (UTF-16LE, each ending
+# in a null, and one more null after the last).
+multi_string_hex() {
+    local each
+    { for each in "$@"; do printf '%s' "$each" | iconv -f UTF-8 -t UTF-16LE; printf '\0\0'; done
+      printf '\0\0'; } |
+        od -An -v -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /,/g'
+}
+
+# "file,face" of a family fontconfig knows, for a font-linking entry.
+link_entry() {
+    local file
+    file="$(fc-match -f '%{file}' "$1" 2>/dev/null)"
+    printf '%s,%s' "${file##*/}" "$1"
 }
 
 vantor_wineprefix_ensure() {
@@ -119,8 +141,10 @@ vantor_wineprefix_ensure() {
     done
 
     fam="$(fc_family 'Noto Sans CJK JP')"
+    # Emoji: DejaVu Sans draws the faces, Symbola most of the rest.
     write_fonts_reg "$fam" "$(fc_family 'Noto Sans Mono CJK JP' "$fam")" \
-        "$(fc_family 'Noto Serif CJK JP' "$fam")" "$reg"
+        "$(fc_family 'Noto Serif CJK JP' "$fam")" "$reg" \
+        "$(link_entry "$(fc_family 'DejaVu Sans')")" "$(link_entry "$(fc_family 'Symbola')")"
     ( unset DISPLAY; wine_ja wine regedit /S "$(wine_ja winepath -w "$reg")" &&
       wineserver -w ) >>"$log" 2>&1 ||
         { fail "regedit failed for $WINEPREFIX"; return 1; }
@@ -133,6 +157,10 @@ vantor_wineprefix_ensure() {
              /v Debugger 2>>"$log" || true)"
     [[ "$got" == *vantor-no-debugger* ]] ||
         { fail "crash settings did not reach $WINEPREFIX"; return 1; }
+    got="$(wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+             /v "$(fc_family 'Noto Sans Mono CJK JP' "$fam")" 2>>"$log" || true)"
+    [[ "$got" == *"$(fc_family 'DejaVu Sans')"* ]] ||
+        { fail "the list font's linked fonts did not reach $WINEPREFIX"; return 1; }
     wineserver -w
     rm -f "$log" "$reg"
     echo "$want" >"$PREFIX_STAMP"

@@ -1,6 +1,7 @@
 // Screen readers name a dialog's edit, list and combo boxes after the text label just before them
-// in tab order, and a button after its own text. Every dialog of the program is created, hidden,
-// from its template, and each of its controls is checked.
+// in tab order, and a button after its own text, or, when that says nothing ("…"), after the
+// string of its id. Every dialog of the program is created, hidden, from its template, and each of
+// its controls is checked.
 #include <windows.h>
 #include <commctrl.h>
 #include <cwctype>
@@ -51,8 +52,11 @@ std::vector<std::wstring> unnamedControls(int id, HWND owner) {
             if (!previous || _wcsicmp(classOf(previous).c_str(), L"Static") != 0 || !names(textOf(previous)))
                 problems.push_back(where + L": no label just before it");
         } else if (_wcsicmp(cls.c_str(), L"Button") == 0 && (style & BS_TYPEMASK) != BS_OWNERDRAW &&
-                   (style & BS_TYPEMASK) != BS_GROUPBOX && textOf(child).empty()) {
-            problems.push_back(where + L": a button without text");
+                   (style & BS_TYPEMASK) != BS_GROUPBOX && !names(textOf(child))) {
+            const wchar_t* name = nullptr;
+            if (LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(GetDlgCtrlID(child)),
+                            reinterpret_cast<LPWSTR>(&name), 0) <= 0)
+                problems.push_back(where + L": a button whose text names nothing, without a name of its own");
         }
     }
     DestroyWindow(dialog);
