@@ -1,6 +1,7 @@
 #include "pane/LinkedFontText.h"
 #include "common/TextCut.h"
 #include <algorithm>
+#include <vector>
 
 bool hasSupplementaryCharacter(std::wstring_view text) {
     for (size_t i = 0; i + 1 < text.size(); ++i)
@@ -53,6 +54,22 @@ SCRIPT_STRING_ANALYSIS analyse(HDC dc, std::wstring_view text) {
     return analysis;
 }
 
+// The face and family names the selected font's file gives itself.
+std::vector<std::wstring> fileNames(HDC dc) {
+    const UINT size = GetOutlineTextMetricsW(dc, 0, nullptr);
+    if (size < sizeof(OUTLINETEXTMETRICW)) return {};
+    std::vector<BYTE> buffer(size);
+    auto* metrics = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+    if (!GetOutlineTextMetricsW(dc, size, metrics)) return {};
+    std::vector<std::wstring> names;
+    for (const PSTR name : {metrics->otmpFaceName, metrics->otmpFamilyName}) {
+        const auto offset = reinterpret_cast<size_t>(name);
+        if (offset >= sizeof(OUTLINETEXTMETRICW) && offset < size)
+            names.emplace_back(reinterpret_cast<const wchar_t*>(buffer.data() + offset));
+    }
+    return names;
+}
+
 // Selects a font into a device context for the guard's lifetime; a null font changes nothing.
 class Selected {
 public:
@@ -80,13 +97,15 @@ LinkedFontText::~LinkedFontText() {
 void LinkedFontText::loadLinkedFonts() {
     if (linkedLoaded_) return;
     linkedLoaded_ = true;
-    // Linked by the name the font was asked for, else by the face the system gave for it (its
-    // substitute's, where the system substitutes one).
-    std::vector<std::wstring> faces = linkedFaces(logFont_.lfFaceName);
-    if (faces.empty()) {
-        wchar_t used[LF_FACESIZE] = {};
-        if (GetTextFaceW(dc_, LF_FACESIZE, used) > 0) faces = linkedFaces(used);
-    }
+    // Linked by the name the font was asked for, else by the name the system gives the font it
+    // chose, else by the names that font's file gives itself (a substitute's own names).
+    std::vector<std::wstring> candidates{logFont_.lfFaceName};
+    wchar_t used[LF_FACESIZE] = {};
+    if (GetTextFaceW(dc_, LF_FACESIZE, used) > 0) candidates.push_back(used);
+    for (std::wstring& name : fileNames(dc_)) candidates.push_back(std::move(name));
+    std::vector<std::wstring> faces;
+    for (const std::wstring& candidate : candidates)
+        if (faces.empty()) faces = linkedFaces(candidate);
     for (const std::wstring& face : faces) {
         LOGFONTW linked = logFont_;
         const size_t length = std::min(face.size(), static_cast<size_t>(LF_FACESIZE - 1));
