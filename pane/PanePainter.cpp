@@ -1,5 +1,6 @@
 #include "pane/PanePainter.h"
 #include "common/SettingsFile.h"
+#include "common/TextCut.h"
 #include "listing/PaneListing.h"
 #include "pane/LinkedFontText.h"
 #include "pane/ListingLine.h"
@@ -50,11 +51,32 @@ void PanePainter::drawHeader(const std::wstring& folderText, const std::wstring&
     fill(header, GetSysColor(COLOR_BTNFACE));
     raisedFrame(header);
     RECT path{client_.left + 1, 1, client_.right - 1, lineHeight_ + 1};
-    DrawTextW(dc_, folderText.c_str(), static_cast<int>(folderText.size()), &path,
-              DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_LEFT);
+    if (hasSupplementaryCharacter(folderText))
+        drawPathOutsideTheBasicPlane(folderText, path);
+    else
+        DrawTextW(dc_, folderText.c_str(), static_cast<int>(folderText.size()), &path,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_LEFT);
     RECT status{client_.left + 1, lineHeight_ + 1, client_.right - 1, 2 * lineHeight_ + 1};
     DrawTextW(dc_, statusText.c_str(), static_cast<int>(statusText.size()), &status,
               DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+}
+
+void PanePainter::drawPathOutsideTheBasicPlane(const std::wstring& path, const RECT& rc) {
+    // As the platform's path ellipsis does it: the part after the last backslash stays whole, and
+    // as much of the path before it as fits stands before an ellipsis.
+    LinkedFontText& linked = linkedText();
+    std::wstring shown = path;
+    if (linked.width(path) > rc.right - rc.left) {
+        const size_t split = path.rfind(L'\\');
+        const std::wstring head = path.substr(0, split == std::wstring::npos ? 0 : split);
+        const std::wstring tail = kEllipsis + path.substr(head.size());
+        const int room = std::max(static_cast<int>(rc.right - rc.left) - linked.width(tail), 0);
+        shown = head.substr(0, clusterCut(head, linked.fit(head, room))) + tail;
+    }
+    const int saved = SaveDC(dc_);
+    IntersectClipRect(dc_, rc.left, rc.top, rc.right, rc.bottom);
+    linked.draw(rc.left, rc.top, shown);
+    RestoreDC(dc_, saved);
 }
 
 void PanePainter::redrawStatusLine(const std::wstring& statusText) {

@@ -38,6 +38,8 @@ public:
 
 private:
     void fill(const RECT& rc, COLORREF colour);
+    // The header's path when it holds characters outside the basic plane, cut in its middle.
+    void drawPathOutsideTheBasicPlane(const std::wstring& path, const RECT& rc);
     void raisedFrame(const RECT& rc);
     // The runs as drawn in `width` pixels: whole, or cut with an ellipsis after them.
     NameRuns fitRuns(NameRuns runs, int width) const;
