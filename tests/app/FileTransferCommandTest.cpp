@@ -97,6 +97,8 @@ TEST_F(FileTransferCommand, ARunningJobNeverTakesTheKeysTypedForThePane) {
     program.command(ID_VIEW_RENEW);
     left().setCursor(at(L"big.bin"));
     const int before = FileJob::liveCount();
+    // The right pane shows the target, where the 5 GB grow: it re-reads while the job runs.
+    program.settleWithout(1);
     program.command(ID_FILE_COPY);
     ASSERT_EQ(FileJob::liveCount(), before + 1);
     HWND job = nullptr;

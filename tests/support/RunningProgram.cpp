@@ -40,7 +40,9 @@ void RunningProgram::command(UINT id) {
 void RunningProgram::settle() {
     const auto idle = [&] {
         for (int column = 0; column < 2; ++column)
-            if (CVantorView* pane = frame_ ? frame_->paneInColumn(column) : nullptr; pane && pane->busy()) return false;
+            if (CVantorView* pane = frame_ ? frame_->paneInColumn(column) : nullptr;
+                pane && column != unsettled_ && pane->busy())
+                return false;
         return true;
     };
     if (!pumpUntil(idle)) ADD_FAILURE() << "the panes still had reads of their folders under way after 5 s";
