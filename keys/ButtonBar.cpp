@@ -80,8 +80,10 @@ LRESULT ButtonBar::onDrawItem(WPARAM wParam, LPARAM lParam) {
     SetBkMode(draw->hDC, TRANSPARENT);
     SetTextColor(draw->hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     const std::wstring& label = labels_[wParam - IDC_BUTTON_F1];
+    // A label wider than its button (a narrow window at a large scale) ends in "…" rather than
+    // losing letters at both ends.
     DrawTextW(draw->hDC, label.c_str(), static_cast<int>(label.size()), &text,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (draw->itemState & ODS_FOCUS) {
         InflateRect(&face, -3, -3);
         DrawFocusRect(draw->hDC, &face);
