@@ -5,9 +5,10 @@
 #include <memory>
 
 namespace {
-// Measured under Wine: blocks of 256 KiB copy small and large files as fast as the platform's own
-// copy, where 1 MiB blocks took half as long again on a folder of 1 MB files.
-constexpr DWORD kBlockBytes = 256 << 10;
+// The block stays in the processor's cache between its read and its write. Measured under Wine
+// on a folder of 1 MB files and on one 1 GB file: the writes of 64 KiB blocks took a third of the
+// time of 256 KiB ones, and 32 KiB blocks read more slowly.
+constexpr DWORD kBlockBytes = 64 << 10;
 
 bool setDeletePending(HANDLE file, bool pending) {
     FILE_DISPOSITION_INFO disposition{};
@@ -35,58 +36,78 @@ char* blockBuffer() {
     thread_local std::unique_ptr<char[]> buffer(new char[kBlockBytes]);
     return buffer.get();
 }
-}  // namespace
 
-DWORD copyFileSafely(const std::wstring& source, const std::wstring& target, bool replace, const CopyProgress& progress) {
-    // Without replacing, the target is claimed first, so an existing one fails before any reading.
-    UniqueHandle out;
-    if (!replace && !(out = createPending(target))) return GetLastError();
-    UniqueHandle in = UniqueHandle::fromApi(CreateFileW(literalPath(source).c_str(), GENERIC_READ,
-                                                        FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    // The basic information and the size only: the full by-handle information also asks for the
-    // volume, which costs as much as the copy of a small file.
-    FILE_BASIC_INFO basic{};
-    LARGE_INTEGER size{};
-    if (!in || !GetFileInformationByHandleEx(in.get(), FileBasicInfo, &basic, sizeof(basic)) ||
-        !GetFileSizeEx(in.get(), &size))
-        return GetLastError();  // `out` goes with its handle
-    if (replace) {
-        const std::optional<SplitPath> split = splitPath(target);
-        if (!split) return ERROR_INVALID_NAME;
-        for (int attempt = 0; !out; ++attempt) {
-            out = createPending(split->folder + L"~" + split->name + L"." + std::to_wstring(attempt) + L".part");
-            const DWORD error = GetLastError();
-            if (!out && (attempt == 99 || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))) return error;
-        }
-    }
-
-    const uint64_t total = static_cast<uint64_t>(size.QuadPart);
+DWORD writeCopy(BegunCopy& copy, const CopyProgress& progress) {
     uint64_t done = 0;
     char* buffer = blockBuffer();
     for (;;) {
         DWORD got = 0, written = 0;
-        if (!ReadFile(in.get(), buffer, kBlockBytes, &got, nullptr)) return GetLastError();
+        if (!ReadFile(copy.in.get(), buffer, kBlockBytes, &got, nullptr)) return GetLastError();
         if (got == 0) break;
-        if (!WriteFile(out.get(), buffer, got, &written, nullptr)) return GetLastError();
+        if (!WriteFile(copy.out.get(), buffer, got, &written, nullptr)) return GetLastError();
         if (written != got) return ERROR_DISK_FULL;
         done += got;
-        if (progress && !progress(done, total)) return ERROR_REQUEST_ABORTED;
+        if (progress && !progress(done, copy.size)) return ERROR_REQUEST_ABORTED;
     }
 
     // Times and attributes in one step; the read-only attribute does not stop the steps below,
     // which go through the open handle.
+    FILE_BASIC_INFO basic = copy.basic;
     basic.ChangeTime.QuadPart = 0;  // left to the file system
     constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                         FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     basic.FileAttributes = (basic.FileAttributes & kCopiedAttributes) ? basic.FileAttributes & kCopiedAttributes
                                                                       : FILE_ATTRIBUTE_NORMAL;
-    if (!SetFileInformationByHandle(out.get(), FileBasicInfo, &basic, sizeof(basic))) return GetLastError();
-    if (!setDeletePending(out.get(), false)) return GetLastError();
-    if (replace && !renameByHandle(out.get(), target, true)) {
+    if (!SetFileInformationByHandle(copy.out.get(), FileBasicInfo, &basic, sizeof(basic))) return GetLastError();
+    if (!setDeletePending(copy.out.get(), false)) return GetLastError();
+    if (!copy.replacing.empty() && !renameByHandle(copy.out.get(), copy.replacing, true)) {
         const DWORD error = GetLastError();
-        setDeletePending(out.get(), true);  // the old file stays; its replacement goes
+        setDeletePending(copy.out.get(), true);  // the old file stays; its replacement goes
         return error;
     }
     return 0;
+}
+}  // namespace
+
+DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool replace, BegunCopy& copy) {
+    // Without replacing, the target is claimed first, so an existing one fails before any reading.
+    if (!replace && !(copy.out = createPending(target))) return GetLastError();
+    copy.in = UniqueHandle::fromApi(CreateFileW(literalPath(source).c_str(), GENERIC_READ,
+                                                FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // The basic information and the size only: the full by-handle information also asks for the
+    // volume, which costs as much as the copy of a small file.
+    LARGE_INTEGER size{};
+    if (!copy.in || !GetFileInformationByHandleEx(copy.in.get(), FileBasicInfo, &copy.basic, sizeof(copy.basic)) ||
+        !GetFileSizeEx(copy.in.get(), &size)) {
+        const DWORD error = GetLastError();
+        copy.out.reset();
+        return error;
+    }
+    copy.size = static_cast<uint64_t>(size.QuadPart);
+    if (replace) {
+        const std::optional<SplitPath> split = splitPath(target);
+        if (!split) return ERROR_INVALID_NAME;
+        for (int attempt = 0; !copy.out; ++attempt) {
+            copy.out = createPending(split->folder + L"~" + split->name + L"." + std::to_wstring(attempt) + L".part");
+            const DWORD error = GetLastError();
+            if (!copy.out && (attempt == 99 || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))) return error;
+        }
+        copy.replacing = target;
+    }
+    return 0;
+}
+
+DWORD finishCopy(BegunCopy& copy, const CopyProgress& progress) {
+    const DWORD error = writeCopy(copy, progress);
+    // Closed here, so that on return the copy is whole under its name, or gone.
+    copy.in.reset();
+    copy.out.reset();
+    return error;
+}
+
+DWORD copyFileSafely(const std::wstring& source, const std::wstring& target, bool replace, const CopyProgress& progress) {
+    BegunCopy copy;
+    if (const DWORD error = beginCopy(source, target, replace, copy)) return error;
+    return finishCopy(copy, progress);
 }

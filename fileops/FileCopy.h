@@ -4,13 +4,29 @@
 // place only when complete, so the old file survives whatever goes wrong. The bytes go in large
 // blocks, with a check after each, so a cancel stops within one block even in a huge file.
 #pragma once
-#include <windows.h>
+#include "framework/Handles.h"
 #include <cstdint>
 #include <functional>
 #include <string>
 
 // Called after each block with the bytes copied so far and the file's size; false cancels.
 using CopyProgress = std::function<bool(uint64_t done, uint64_t total)>;
+
+// A copy begun: its target claimed with its deletion pending, its source open, its bytes to go.
+// Dropped unfinished, it leaves nothing behind.
+struct BegunCopy {
+    UniqueHandle in, out;
+    FILE_BASIC_INFO basic{};
+    uint64_t size = 0;
+    std::wstring replacing;  // the file the copy takes the place of when complete; empty for a new name
+};
+
+// Claims the target (replacing: a name of its own beside it) and opens the source. 0, or the
+// platform's error: ERROR_FILE_EXISTS for an existing target that is not to be replaced.
+DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool replace, BegunCopy& copy);
+// Writes the bytes, times and attributes, and keeps the copy under its name. 0, or the platform's
+// error (ERROR_REQUEST_ABORTED for a cancel) with nothing of the copy left.
+DWORD finishCopy(BegunCopy& copy, const CopyProgress& progress);
 
 // Copies `source` to `target` with its times and attributes. Without `replace` an existing target
 // fails with ERROR_FILE_EXISTS before anything is read. 0 when done, else the platform's error

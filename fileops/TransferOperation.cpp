@@ -8,6 +8,7 @@
 #include "fileops/JobLink.h"
 #include "fileops/TransferRules.h"
 #include <algorithm>
+#include <memory>
 
 namespace {
 bool exists(const std::wstring& path) {
@@ -51,6 +52,11 @@ bool overlap(const std::wstring& a, const std::wstring& b) { return resolvedInsi
 }  // namespace
 
 void TransferOperation::body() {
+    transferAll();
+    settleCopy();
+}
+
+void TransferOperation::transferAll() {
     const Place to{ensureTrailingBackslash(destination), resolvedFolder(destination)};
     const std::wstring destinationRoot = rootPrefix(destination);
     Place from;
@@ -62,7 +68,7 @@ void TransferOperation::body() {
         const DWORD attributes = GetFileAttributesW(literalPath(path).c_str());
         const std::optional<SplitPath> split = splitPath(path);
         if (attributes == INVALID_FILE_ATTRIBUTES || !split) {
-            fail(path, split ? GetLastError() : ERROR_INVALID_NAME);  // gone since it was chosen
+            passOver(path, split ? GetLastError() : ERROR_INVALID_NAME);  // gone since it was chosen
         } else {
             sameVolume_ = sameTextIgnoringCase(rootPrefix(path), destinationRoot) ? 1 : 0;
             if (split->folder != from.folder) from = {split->folder, resolvedFolder(split->folder)};
@@ -77,6 +83,7 @@ void TransferOperation::body() {
 }
 
 void TransferOperation::askSameName(const std::wstring& source, const std::wstring& target, int note) {
+    settleCopy();
     report(source, 0);
     report(target, 1);
     link_->decision.source = source;
@@ -95,7 +102,7 @@ void TransferOperation::transferFile(const Place& from, const Place& to, const s
     report(target, 1);
     const DWORD error = transferFileTo(source, resolved, target, false);
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-        if (error != 0 && !cancelled()) fail(source, error);
+        if (error != 0 && !cancelled()) passOver(source, error);
         return;
     }
     const int choice = chooseForExisting(source, to.folder, target, kSameNameFile);
@@ -112,14 +119,14 @@ void TransferOperation::transferFile(const Place& from, const Place& to, const s
     if (exists(target)) {
         const ItemHandle existing = ItemHandle::open(target, ItemHandle::kChange, to.resolved + d.newName);
         if (!existing || sameResolvedPath(resolvedPath(target), resolvedPath(source))) {
-            fail(source, existing ? kFailOntoItself : existing.error());
+            passOver(source, existing ? kFailOntoItself : existing.error());
             return;
         }
     }
     report(source, 0);
     report(target, 1);
     // Failures are passed over: the item stays where it was and the job goes on.
-    if (const DWORD failed = transferFileTo(source, resolved, target, true); failed != 0 && !cancelled()) fail(source, failed);
+    if (const DWORD failed = transferFileTo(source, resolved, target, true); failed != 0 && !cancelled()) passOver(source, failed);
 }
 
 int TransferOperation::chooseForExisting(const std::wstring& source, const std::wstring& folder, std::wstring& target,
@@ -144,6 +151,8 @@ DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::w
     // A moved source is renamed or removed by a handle on itself, so a link goes as itself or not
     // at all; the platform would otherwise move or delete what it leads to. The handle is held
     // through the copy, so the item removed is the one that was copied.
+    if (move == 0 && !replace) return copyInTurn(source, target);
+    settleCopy();
     ItemHandle item;
     if (move == 1) {
         item = ItemHandle::open(source, sameVolume_ == 1 ? ItemHandle::kRename : ItemHandle::kRemove, resolved);
@@ -155,16 +164,31 @@ DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::w
             if (!item) return item.error();
         }
     }
-    if (const DWORD error = copyFile(source, target, replace)) return error;
+    BegunCopy copy;
+    if (const DWORD error = beginCopy(source, target, replace, copy)) return error;
+    if (const DWORD error = finishCounted(copy)) return error;
     if (move == 1 && !item.remove()) return item.error();
     return 0;
 }
 
-DWORD TransferOperation::copyFile(const std::wstring& source, const std::wstring& target, bool replace) {
+DWORD TransferOperation::copyInTurn(const std::wstring& source, const std::wstring& target) {
+    BegunCopy copy;
+    DWORD error = beginCopy(source, target, false, copy);
+    // The name may be that of the copy in hand (two sources of one name, from two folders): once
+    // that is finished, the name is met as an existing file.
+    if (error != 0 && settleCopy()) error = beginCopy(source, target, false, copy);
+    if (error != 0) return error;
+    settleCopy();
+    auto begun = std::make_shared<BegunCopy>(std::move(copy));
+    tail_.handOver(source, [this, begun] { return finishCounted(*begun); });
+    return 0;
+}
+
+DWORD TransferOperation::finishCounted(BegunCopy& copy) {
     JobBytes& bytes = link_->bytes;
     bytes.fileDone = 0;
     bytes.fileSize = 0;
-    const DWORD error = copyFileSafely(source, target, replace, [&](uint64_t done, uint64_t size) {
+    const DWORD error = finishCopy(copy, [&](uint64_t done, uint64_t size) {
         bytes.fileSize.store(size, std::memory_order_relaxed);
         bytes.fileDone.store(done, std::memory_order_relaxed);
         bytes.done.store(copied_ + done, std::memory_order_relaxed);
@@ -174,6 +198,17 @@ DWORD TransferOperation::copyFile(const std::wstring& source, const std::wstring
     return error;
 }
 
+bool TransferOperation::settleCopy() {
+    const std::optional<CopyTail::Ended> ended = tail_.settle();
+    if (ended && ended->error != 0 && !cancelled()) fail(ended->source, ended->error);
+    return ended.has_value();
+}
+
+void TransferOperation::passOver(const std::wstring& path, DWORD error) {
+    settleCopy();
+    fail(path, error);
+}
+
 void TransferOperation::transferFolder(const Place& from, const Place& to, const std::wstring& name,
                                        DWORD attributes) {
     ConflictDecision& d = link_->decision;
@@ -181,7 +216,7 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
     std::wstring sourceResolved;
     const bool linked = isLinkedFolder(source, attributes, from.resolved, name, sourceResolved);
     if (sourceResolved.empty()) {  // gone, or cannot be opened
-        fail(source, GetLastError());
+        passOver(source, GetLastError());
         return;
     }
     // A move takes a link as itself; a copy copies what it leads to. Neither enters a folder it is
@@ -189,11 +224,11 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
     if (std::any_of(copying_.begin(), copying_.end(),
                     [&](const std::wstring& f) { return sameResolvedPath(f, sourceResolved); }) ||
         resolvedInside(to.resolved, sourceResolved)) {
-        fail(source, kFailLoop);
+        passOver(source, kFailLoop);
         return;
     }
     if (move == 1 && linked && sameVolume_ == 0) {  // it cannot be carried across as itself
-        fail(source, ItemHandle::kReachedThroughLink);
+        passOver(source, ItemHandle::kReachedThroughLink);
         return;
     }
     d.newName = name;
@@ -204,7 +239,7 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         // would transfer the folder onto itself or delete it before it is read.
         const std::wstring targetResolved = resolvedPath(target);
         if (targetResolved.empty() || overlap(targetResolved, sourceResolved)) {
-            fail(source, kFailOverlapsSource);
+            passOver(source, kFailOverlapsSource);
             return;
         }
         if (choice == kOverwrite) {
@@ -222,7 +257,7 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         if (cancelled()) return;
         // What could not be deleted is not transferred into.
         if (exists(target)) {
-            fail(source, leftover);
+            passOver(source, leftover);
             return;
         }
     } else if (choice != kNameFree) {
@@ -235,16 +270,16 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         if (item && item.renameTo(target, false)) return;
         // A link the platform cannot move as itself stays where it is.
         if (!item || item.error() != ERROR_NOT_SAME_DEVICE) {
-            fail(source, item.error());
+            passOver(source, item.error());
             return;
         }
     }
     if (move == 1 && linked) {
-        fail(source, ItemHandle::kReachedThroughLink);
+        passOver(source, ItemHandle::kReachedThroughLink);
         return;
     }
     if (!CreateDirectoryW(literalPath(target).c_str(), nullptr)) {
-        fail(target, GetLastError());
+        passOver(target, GetLastError());
         return;
     }
     transferContents({ensureTrailingBackslash(source), ensureTrailingBackslash(sourceResolved)}, source,
@@ -265,7 +300,7 @@ void TransferOperation::transferContents(const Place& source, const std::wstring
         report(sourcePath, 0);
         // A folder still holding what was passed over stays; that was reported already.
         ItemHandle folder = ItemHandle::open(sourcePath, ItemHandle::kRemove, withoutTrailingBackslash(source.resolved));
-        if (!(folder && folder.remove()) && folder.error() != ERROR_DIR_NOT_EMPTY) fail(sourcePath, folder.error());
+        if (!(folder && folder.remove()) && folder.error() != ERROR_DIR_NOT_EMPTY) passOver(sourcePath, folder.error());
     }
 }
 
@@ -279,12 +314,12 @@ void TransferOperation::deleteTree(const std::wstring& folder, const std::wstrin
         } else {
             report(base + name, slot);
             ItemHandle item = ItemHandle::open(base + name, ItemHandle::kRemove, resolvedBase + name);
-            if (!(item && item.remove())) fail(base + name, item.error());
+            if (!(item && item.remove())) passOver(base + name, item.error());
         }
         return true;
     });
     if (cancelled()) return;
     report(folder, slot);
     ItemHandle item = ItemHandle::open(folder, ItemHandle::kRemove, resolved);
-    if (!(item && item.remove()) && item.error() != ERROR_DIR_NOT_EMPTY) fail(folder, item.error());
+    if (!(item && item.remove()) && item.error() != ERROR_DIR_NOT_EMPTY) passOver(folder, item.error());
 }

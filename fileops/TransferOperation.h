@@ -7,7 +7,10 @@
 // the source or holds it is never merged into or deleted; and an item is never copied or moved
 // onto itself. All of this is judged on resolved paths, not on spelling.
 #pragma once
+#include "fileops/CopyTail.h"
 #include "fileops/FileOperation.h"
+
+struct BegunCopy;
 
 class TransferOperation : public FileOperation {
 public:
@@ -33,11 +36,18 @@ private:
     static constexpr int kNameFree = 0, kCancelled = -1;
     int chooseForExisting(const std::wstring& source, const std::wstring& folder, std::wstring& target, int note);
     void transferFile(const Place& from, const Place& to, const std::wstring& name);
-    // Copies or moves one file; the platform's error, or 0 when it was done.
+    // Copies or moves one file; the platform's error, or 0 when it was done (or handed to the tail).
     DWORD transferFileTo(const std::wstring& source, const std::wstring& resolved, const std::wstring& target,
                          bool replace);
-    // Copies one file's bytes, publishing how far the copy has got.
-    DWORD copyFile(const std::wstring& source, const std::wstring& target, bool replace);
+    // Begins the copy of a file to a new name and hands it to the tail to finish.
+    DWORD copyInTurn(const std::wstring& source, const std::wstring& target);
+    // Writes one begun copy's bytes, publishing how far the copy has got.
+    DWORD finishCounted(BegunCopy& copy);
+    // Waits for the copy in the tail's hands and notes its failure; false when there was none.
+    bool settleCopy();
+    // Notes an item passed over, after the copy in hand, so failures are told in the items' order.
+    void passOver(const std::wstring& path, DWORD error);
+    void transferAll();
     void transferFolder(const Place& from, const Place& to, const std::wstring& name, DWORD attributes);
     void transferContents(const Place& source, const std::wstring& sourcePath, const Place& target);
     void deleteTree(const std::wstring& folder, const std::wstring& resolved, int slot);
@@ -45,4 +55,5 @@ private:
     int sameVolume_ = 0;                // of the current item of the path list
     std::vector<std::wstring> copying_;  // resolved source folders being walked, outermost first
     uint64_t copied_ = 0;               // bytes of the files whose copy has ended
+    CopyTail tail_;                     // last, so it is finished before the rest goes
 };

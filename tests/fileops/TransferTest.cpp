@@ -184,6 +184,26 @@ TEST(Transfer, EachAnswerToASameNameFileQuestion) {
     }
 }
 
+// A job finishes one file while it begins the next; a second source of the same name (from another
+// folder) still meets the first as an existing file, whole, and is asked about.
+TEST(Transfer, ASecondSourceOfOneNameMeetsTheFirstCopyWhole) {
+    TempFolder one, two, dst;
+    const std::string first(16 << 20, 'a');
+    one.writeFile(L"a.bin", first);
+    two.writeFile(L"a.bin", "second");
+    for (const int answer : {IDC_CONFLICT_SKIP, IDC_CONFLICT_OVERWRITE}) {
+        SCOPED_TRACE(answer);
+        DeleteFileW((dst / L"a.bin").c_str());
+        Answers answers(std::vector<Answers::Answer>{{answer}});
+        JobReport report;
+        ASSERT_TRUE(transfer({one / L"a.bin", two / L"a.bin"}, dst.path(), false));
+        answers.finish();
+        EXPECT_EQ(report.finish(), L"");
+        EXPECT_EQ(answers.offered.size(), 1u);
+        EXPECT_EQ(readFileBytes(dst / L"a.bin"), answer == IDC_CONFLICT_SKIP ? first : "second");
+    }
+}
+
 TEST(Transfer, TheProgressWindowShowsTheBytesDoneOfTheWholeJob) {
     TempFolder src, dst;
     src.writeFile(L"a.bin", std::string(3 << 20, 'a'));
