@@ -5,10 +5,10 @@
 #include <memory>
 
 namespace {
-// The block stays in the processor's cache between its read and its write. Measured under Wine
-// on a folder of 1 MB files and on one 1 GB file: the writes of 64 KiB blocks took a third of the
-// time of 256 KiB ones, and 32 KiB blocks read more slowly.
-constexpr DWORD kBlockBytes = 64 << 10;
+// Measured under Wine against the platform's own copy: 256 KiB blocks copy one 1 GB file faster
+// than 64 KiB ones (1.06-1.12 of its throughput against 0.90-0.98), and 1 MiB blocks took half as
+// long again on a folder of 1 MB files.
+constexpr DWORD kBlockBytes = 256 << 10;
 
 bool setDeletePending(HANDLE file, bool pending) {
     FILE_DISPOSITION_INFO disposition{};

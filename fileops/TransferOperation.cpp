@@ -148,11 +148,12 @@ int TransferOperation::chooseForExisting(const std::wstring& source, const std::
 
 DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::wstring& resolved,
                                         const std::wstring& target, bool replace) {
+    // A copy to a new name is finished by the tail; anything else waits for the copy in hand.
+    if (move == 0 && !replace) return copyInTurn(source, target);
+    settleCopy();
     // A moved source is renamed or removed by a handle on itself, so a link goes as itself or not
     // at all; the platform would otherwise move or delete what it leads to. The handle is held
     // through the copy, so the item removed is the one that was copied.
-    if (move == 0 && !replace) return copyInTurn(source, target);
-    settleCopy();
     ItemHandle item;
     if (move == 1) {
         item = ItemHandle::open(source, sameVolume_ == 1 ? ItemHandle::kRename : ItemHandle::kRemove, resolved);
