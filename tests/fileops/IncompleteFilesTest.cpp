@@ -99,8 +99,11 @@ TEST(FileCopy, AJobOntoAFullDiskLeavesOnlyWholeFiles) {
     const std::wstring told = report.finish();
     EXPECT_NE(told.find(std::to_wstring(6 - copied.size()) + L" 個の項目を処理できませんでした"), std::wstring::npos) << told;
     EXPECT_NE(told.find(failureReason(ERROR_DISK_FULL)), std::wstring::npos) << told;
-    for (const auto& [name, bytes] : written)
-        if (!copied.contains(name)) EXPECT_LT(told.find(src / name), told.find(src / L"gone.bin")) << told;
+    for (const auto& [name, bytes] : written) {
+        if (!copied.contains(name)) {
+            EXPECT_LT(told.find(src / name), told.find(src / L"gone.bin")) << told;
+        }
+    }
     EXPECT_GE(copied.size(), 1u);
     EXPECT_LT(copied.size(), 5u);
     for (const auto& [name, bytes] : copied) EXPECT_EQ(bytes, written[name]) << "a partial file left";
