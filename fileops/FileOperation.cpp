@@ -61,6 +61,10 @@ void ItemOperation::body() {
             else if (recurse == 1 && !isLinkedFolder(path, attributes, resolvedParent, split->name, walked))
                 walk(path, walked);
             else onFolder(path, resolved);
+            if (itemGone && GetFileAttributesW(literalPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+                const DWORD error = GetLastError();
+                if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) itemGone(path);
+            }
         }
         if (cancelled()) return;
     }

@@ -4,6 +4,7 @@
 #pragma once
 #include "fileops/WorkerThread.h"
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ class ItemOperation : public FileOperation {
 public:
     using FileOperation::FileOperation;
     int recurse = 1;
+    // Told on the worker of each item of the list that no longer exists once handled (what a
+    // delete took), so a pane that lists it can let it go at once.
+    std::function<void(const std::wstring& path)> itemGone;
 
 protected:
     void body() override;

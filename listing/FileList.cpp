@@ -50,23 +50,35 @@ bool FileList::fill(const std::wstring& pattern, int accept, const std::function
         if (isDot(data.cFileName)) continue;
         const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (folder ? !(accept & kFolders) : !(accept & kFiles)) continue;
-        const size_t length = wcsnlen(data.cFileName, MAX_PATH);
-        FileEntry entry;
-        entry.nameText = names_.add(data.cFileName, length);
-        entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        entry.writeTime = fileTimeValue(data.ftLastWriteTime);
-        entry.creationTime = fileTimeValue(data.ftCreationTime);
-        entry.accessTime = fileTimeValue(data.ftLastAccessTime);
-        entry.attributes = data.dwFileAttributes;
-        entry.flags = 0;
-        if (isDotDot(data.cFileName)) {
-            entry.flags = FileEntry::kParent;
-            ++parentCount_;
-        }
+        const FileEntry entry = recordOf(data);
+        if (entry.isParent()) ++parentCount_;
         entries_.push_back(entry);
         if (keepGoing && !keepGoing(size())) return false;
     } while (FindNextFileW(find.get(), &data));
     return true;
+}
+
+FileEntry FileList::recordOf(const WIN32_FIND_DATAW& data) {
+    FileEntry entry;
+    entry.nameText = names_.add(data.cFileName, wcsnlen(data.cFileName, MAX_PATH));
+    entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entry.writeTime = fileTimeValue(data.ftLastWriteTime);
+    entry.creationTime = fileTimeValue(data.ftCreationTime);
+    entry.accessTime = fileTimeValue(data.ftLastAccessTime);
+    entry.attributes = data.dwFileAttributes;
+    entry.flags = isDotDot(data.cFileName) ? FileEntry::kParent : 0;
+    return entry;
+}
+
+void FileList::append(const WIN32_FIND_DATAW& data) {
+    entries_.push_back(recordOf(data));
+    recount();
+}
+
+int FileList::removeIf(const std::function<bool(const FileEntry&)>& gone) {
+    const size_t removed = std::erase_if(entries_, gone);
+    if (removed > 0) recount();
+    return static_cast<int>(removed);
 }
 
 int FileList::setMark(int position, MarkMode mode) {

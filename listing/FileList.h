@@ -32,6 +32,11 @@ public:
     void recount();
     // Frees the entries and their names.
     void clear();
+    // Adds one entry as the platform found it, unmarked, after the others.
+    void append(const WIN32_FIND_DATAW& data);
+    // Takes out the entries `gone` picks (their names stay in the pool until the next scan) and
+    // counts afresh; the number taken out.
+    int removeIf(const std::function<bool(const FileEntry&)>& gone);
 
     int size() const { return static_cast<int>(entries_.size()); }
     const FileEntry& at(int position) const { return entries_[static_cast<size_t>(position)]; }
@@ -48,6 +53,7 @@ private:
     // False when the enumeration could not start for another reason than "nothing matches", or
     // when `keepGoing` stopped it.
     bool fill(const std::wstring& pattern, int accept, const std::function<bool(int)>& keepGoing);
+    FileEntry recordOf(const WIN32_FIND_DATAW& data);
 
     std::vector<FileEntry> entries_;
     NamePool names_;

@@ -1,8 +1,13 @@
 #include "listing/PaneListing.h"
 #include "framework/ProfileText.h"
 #include "listing/MarkedNames.h"
+#include "common/ItemName.h"
+#include "common/PathUtil.h"
+#include "framework/Handles.h"
 #include <windows.h>
+#include <shlwapi.h>
 #include <cwchar>
+#include <unordered_set>
 
 namespace {
 std::wstring hexText(uint32_t value) {
@@ -68,11 +73,17 @@ void PaneListing::reindexKeepingCursor(bool hadCursor, const std::wstring& name)
 }
 
 void PaneListing::startRead(bool fresh, const std::wstring& cursorName) {
+    // The pane shows nothing yet and has no cursor to keep: the new read does what the first one
+    // was to do, or the listing would come up without a cursor.
+    const bool carriesFirstRead = !fresh && readingNewFolder();
+    const std::wstring name = carriesFirstRead && cursorName.empty() ? readCursorName_ : cursorName;
     cancelRead();
-    readFresh_ = fresh;
-    readCursorName_ = cursorName;
+    readFresh_ = fresh || carriesFirstRead;
+    readCursorName_ = name;
     size_t expected = 0;
-    if (fresh) {
+    if (carriesFirstRead) {
+        host_.rearmWatcher();
+    } else if (fresh) {
         host_.watchFolder(folder_);
         index_.clear();
         list_.clear();
@@ -88,7 +99,7 @@ void PaneListing::startRead(bool fresh, const std::wstring& cursorName) {
         // No thread to be had: read here rather than show nothing.
         FileList list;
         list.scan(folder_, mask_, expected);
-        adopt(std::move(list), !fresh, cursorName);
+        adopt(std::move(list), !readFresh_, name);
     }
 }
 
@@ -128,6 +139,64 @@ void PaneListing::adopt(FileList fresh, bool keepMarks, const std::wstring& curs
     host_.updateScrollRange();
     host_.ensureCursorVisible(false);
     host_.repaintAll();
+}
+
+bool PaneListing::maskShows(const WIN32_FIND_DATAW& data) const {
+    if (!hasMask() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    // The re-read that follows matches with the platform's own rules (short names too) and has
+    // the last word.
+    return PathMatchSpecW(data.cFileName, mask_.c_str()) != FALSE;
+}
+
+void PaneListing::takeOwnItem(const std::wstring& name, const std::wstring& replaced) {
+    if (!readingNewFolder() && nameRefusal(name).empty()) {
+        WIN32_FIND_DATAW data;
+        const std::wstring path = literalPath(ensureTrailingBackslash(folder_) + name);
+        FindHandle find(FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+        // The platform's spelling: a name typed in another case finds the item that has it.
+        const std::wstring found = find ? data.cFileName : L"";
+        const bool add = !found.empty() && maskShows(data) && (found == replaced || index_.findName(found, 0) < 0);
+        if (!replaced.empty() || add) {
+            index_.clear();
+            if (!replaced.empty()) list_.removeIf([&](const FileEntry& e) { return replaced == e.name(); });
+            if (add) list_.append(data);
+            index_.build(list_);
+            index_.sort(sortType_, groupMask_);
+        }
+        const int at = found.empty() ? -1 : index_.findName(found, 0);
+        if (at >= 0) cursor_ = at;
+        else if (cursor_ > count() - 1) cursor_ = count() - 1;
+        host_.updateScrollRange();
+        host_.ensureCursorVisible(false);
+        host_.repaintAll();
+    }
+    // A folder still being read for the first time shows nothing yet: its read begins again and
+    // lands on the name.
+    startRead(false, name);
+}
+
+void PaneListing::dropOwnItems(const std::vector<std::wstring>& names) {
+    const std::unordered_set<std::wstring> gone(names.begin(), names.end());
+    const auto isGone = [&](const FileEntry& e) { return gone.contains(e.name()); };
+    // The entry the cursor ends on: its own, else the next one left below it, else above it.
+    std::wstring cursorName;
+    if (cursor_ >= 0) {
+        int kept = cursor_;
+        while (kept < count() && isGone(*index_.entryAt(kept))) ++kept;
+        if (kept == count()) {
+            kept = cursor_;
+            while (kept >= 0 && isGone(*index_.entryAt(kept))) --kept;
+        }
+        if (kept >= 0) cursorName = index_.entryAt(kept)->name();
+    }
+    // The index points into the entries: it is made anew before anything reads it.
+    if (list_.removeIf(isGone) == 0) return;
+    reindexKeepingCursor(cursor_ >= 0, cursorName);
+    host_.updateScrollRange();
+    host_.ensureCursorVisible(false);
+    host_.repaintAll();
+    // A read begun before the items went may still list them.
+    if (reading()) startRead(false);
 }
 
 void PaneListing::chooseMask(const std::wstring& mask) {

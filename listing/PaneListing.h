@@ -9,6 +9,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 // Display positions from `first` to `last`, both included.
 struct LineRange {
@@ -71,6 +72,16 @@ public:
     // note, and the marks and the cursor entry are kept as by refresh, or the cursor goes to
     // `cursorName` when that is listed.
     void startRead(bool fresh, const std::wstring& cursorName = {});
+    // A read that replaces the unfinished first read of a folder just entered keeps that read's
+    // part: the pane stays empty meanwhile and the cursor lands on its name, else the first line.
+
+    // The program itself made `name` here, or renamed `replaced` to it: the shown listing takes
+    // the change at once and the cursor goes to the item, so the next key acts on what is drawn.
+    // The folder is then re-read, which only confirms the change.
+    void takeOwnItem(const std::wstring& name, const std::wstring& replaced = {});
+    // The program itself removed these entries: they leave the shown listing at once; the cursor
+    // stays on its entry, or goes to the next one left when its own went.
+    void dropOwnItems(const std::vector<std::wstring>& names);
     // The read's note came: shows its listing when it is complete.
     ReadOutcome finishRead();
     // Drops the read in flight, if any.
@@ -121,6 +132,8 @@ private:
     void reindexKeepingCursor(bool hadCursor, const std::wstring& name);
     // Shows `fresh` in place of the listing, as startRead describes.
     void adopt(FileList fresh, bool keepMarks, const std::wstring& cursorName);
+    // Whether the mask lets the listing show this item (folders always).
+    bool maskShows(const WIN32_FIND_DATAW& data) const;
 
     PaneHost& host_;
     int paneIndex_;

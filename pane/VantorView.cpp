@@ -18,6 +18,17 @@ constexpr UINT_PTR kRereadTimer = 1;
 // While a folder just entered is read, its status line counts the entries read so far this often.
 constexpr UINT_PTR kReadingTimer = 2;
 constexpr UINT kReadingTick = 250;
+// A quiet re-read's listing waits for keys typed before it on this timer, which comes only when
+// no key is waiting.
+constexpr UINT_PTR kAdoptTimer = 3;
+// Items a job removed leave the listing on this timer, behind any key typed meanwhile.
+constexpr UINT_PTR kGoneTimer = 4;
+constexpr UINT kGoneDelay = 30;
+
+bool keyWaiting() {
+    MSG message;
+    return PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE | PM_NOYIELD) != FALSE;
+}
 }
 
 CVantorView::CVantorView() : listing_(*this, 0) { listing_.setFolder(currentDirectory()); }
@@ -33,6 +44,7 @@ const MessageMap* CVantorView::messageMap() const {
         onMessage<WM_FOLDER_CHANGED, &CVantorView::onFolderChanged>(),
         onMessage<WM_FOLDER_READ, &CVantorView::onFolderRead>(),
         onMessage<WM_WATCHER_RELEASED, &CVantorView::onWatcherReleased>(),
+        onMessage<WM_ITEMS_GONE, &CVantorView::onItemsGone>(),
         onMessage<WM_TIMER, &CVantorView::onTimer>(),
         onMessage<WM_GETOBJECT, &CVantorView::onGetObject>(),
     };
@@ -100,6 +112,8 @@ void CVantorView::onDestroy() {
     listing_.cancelRead();
     KillTimer(hwnd_, kRereadTimer);
     KillTimer(hwnd_, kReadingTimer);
+    KillTimer(hwnd_, kAdoptTimer);
+    KillTimer(hwnd_, kGoneTimer);
     watcher_.stop(1000);
     callDefault();
 }
@@ -177,6 +191,11 @@ LRESULT CVantorView::onFolderChanged() {
 }
 
 LRESULT CVantorView::onFolderRead() {
+    // The note was posted, so it comes before keys typed earlier: they go first.
+    if (quietRead_ && listing_.reading() && keyWaiting()) {
+        SetTimer(hwnd_, kAdoptTimer, USER_TIMER_MINIMUM, nullptr);
+        return 0;
+    }
     const ReadOutcome outcome = listing_.finishRead();
     if (outcome == ReadOutcome::NotDone) return 0;
     if (outcome == ReadOutcome::Unreadable) {
@@ -189,16 +208,34 @@ LRESULT CVantorView::onFolderRead() {
 }
 
 void CVantorView::scheduleReread(uint32_t delay) {
-    if (delay == 0) listing_.startRead(false);
+    if (delay == 0) startQuietReread();
     else SetTimer(hwnd_, kRereadTimer, delay, nullptr);
 }
 
+void CVantorView::startQuietReread() {
+    const bool firstRead = listing_.readingNewFolder();
+    listing_.startRead(false);
+    // A folder still read for the first time shows nothing the keys could have been typed at.
+    quietRead_ = !firstRead;
+}
+
 void CVantorView::readNewFolder(const std::wstring& cursorName) {
+    quietRead_ = false;
     listing_.startRead(true, cursorName);
     if (hwnd_) SetTimer(hwnd_, kReadingTimer, kReadingTick, nullptr);
 }
 
 void CVantorView::onTimer(WPARAM id, LPARAM) {
+    if (id == kAdoptTimer) {
+        KillTimer(hwnd_, kAdoptTimer);
+        onFolderRead();
+        return;
+    }
+    if (id == kGoneTimer) {
+        KillTimer(hwnd_, kGoneTimer);
+        dropGoneItems();
+        return;
+    }
     if (id == kReadingTimer) {
         if (listing_.readingNewFolder()) redrawHeader();
         else KillTimer(hwnd_, kReadingTimer);
@@ -210,7 +247,7 @@ void CVantorView::onTimer(WPARAM id, LPARAM) {
     }
     KillTimer(hwnd_, kRereadTimer);
     pacer_.delayPassed();
-    listing_.startRead(false);
+    startQuietReread();
 }
 
 void CVantorView::forgetQueuedReread() {
@@ -220,7 +257,33 @@ void CVantorView::forgetQueuedReread() {
 
 void CVantorView::reread(const std::wstring& cursorName) {
     forgetQueuedReread();
+    quietRead_ = false;
     listing_.startRead(false, cursorName);
+}
+
+std::function<void(const std::wstring&)> CVantorView::goneItemNote() {
+    // The job may outlive the pane: it keeps the box, and a note to a window gone simply fails.
+    const HWND window = hwnd_;
+    return [window, box = goneItems_](const std::wstring& path) {
+        if (box->add(path)) PostMessageW(window, WM_ITEMS_GONE, 0, 0);
+    };
+}
+
+LRESULT CVantorView::onItemsGone() {
+    // A timer comes after the keys already typed, so a fast delete does not hold them up.
+    SetTimer(hwnd_, kGoneTimer, kGoneDelay, nullptr);
+    return 0;
+}
+
+void CVantorView::dropGoneItems() {
+    const std::wstring base = ensureTrailingBackslash(folder());
+    std::vector<std::wstring> names;
+    for (const std::wstring& path : goneItems_->take()) {
+        // The job named them from this folder; once the pane has moved on they are not its own.
+        const std::optional<SplitPath> split = splitPath(path);
+        if (split && split->folder == base) names.push_back(split->name);
+    }
+    if (!names.empty()) listing_.dropOwnItems(names);
 }
 
 int CVantorView::ensureVisible(int position, bool repaint) {

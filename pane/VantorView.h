@@ -9,8 +9,10 @@
 #include "listing/FileEntry.h"
 #include "listing/PaneListing.h"
 #include "listing/RereadPacer.h"
+#include "pane/GoneItems.h"
 #include "pane/PaneAccessibility.h"
 #include "pane/QuickSearchLine.h"
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -24,6 +26,8 @@ constexpr UINT WM_FOLDER_READ = WM_USER + 110;
 // The change watcher has closed its handle on the pane's folder, so a folder deleted meanwhile is
 // really gone.
 constexpr UINT WM_WATCHER_RELEASED = WM_USER + 111;
+// A job of the pane's has removed items (see GoneItems).
+constexpr UINT WM_ITEMS_GONE = WM_USER + 112;
 
 enum class MouseGesture { Idle = 0, Click = 1, ShiftClick = 2, CtrlClick = 3, HeaderPress = 4, BelowPress = 5 };
 
@@ -158,6 +162,7 @@ protected:
     LRESULT onFolderChanged();
     LRESULT onFolderRead();
     LRESULT onWatcherReleased();
+    LRESULT onItemsGone();
     void onTimer(WPARAM id, LPARAM);
     // Reads a folder just entered, its status line counting what was read until the listing shows.
     void readNewFolder(const std::wstring& cursorName);
@@ -256,6 +261,13 @@ private:
     void reread(const std::wstring& cursorName = {});
     // The watcher's queued re-read, after `delay` milliseconds (0: now).
     void scheduleReread(uint32_t delay);
+    // A re-read nobody asked for just now: keys already typed meanwhile were typed at the listing
+    // as drawn, so its result waits until they are handled.
+    void startQuietReread();
+    // Lets go of the entries in the pane's folder that a job has removed.
+    void dropGoneItems();
+    // What a job of the pane's calls on its worker for each item it removed.
+    std::function<void(const std::wstring&)> goneItemNote();
     void forgetQueuedReread();
     // Lists the folder afresh through `mask`, stored at once.
     void applyMask(const std::wstring& mask);
@@ -271,9 +283,11 @@ private:
     std::vector<std::wstring> takeJobSelection();
     // The window that owns a job's progress dialog: the main window, so it outlives the pane's focus.
     HWND jobOwner() const;
-    // Makes a folder or an empty file named through the input dialog, re-reads the folder and puts
-    // the cursor on that name when it is listed.
+    // Makes a folder or an empty file named through the input dialog and puts the cursor on that
+    // name when it is listed.
     void createNamedItem(const wchar_t* title, bool makeFolder);
+    // Shows at once an item the pane made (or renamed from `replaced`), with the cursor on it.
+    void showOwnItem(const std::wstring& name, const std::wstring& replaced);
 
     PaneListing listing_;
     PaneAccessibility accessibility_{*this};
@@ -284,6 +298,8 @@ private:
     ChangeWatcher watcher_;
     RereadPacer pacer_;
     bool releasePending_ = false;  // the watcher is letting go; WM_WATCHER_RELEASED follows
+    bool quietRead_ = false;       // the read in flight is a re-read nobody asked for just now
+    std::shared_ptr<GoneItems> goneItems_ = std::make_shared<GoneItems>();
     PaneDropTarget* dropTarget_ = nullptr;  // registered for drops while the window lives
     PaintCounters paintCounters_;
     QuickSearchLine quickSearch_{*this};

@@ -47,11 +47,13 @@ std::wstring formatCount(const wchar_t* format, size_t count) {
     return text;
 }
 
-// A single item is named, so the user sees which one goes; its name is shown as it is, markers and all.
+// The count as the question has always put it; a single item is also named on a line of its own,
+// so the user sees which one goes, shown as it is, markers and all.
 std::wstring deleteQuestion(const std::vector<std::wstring>& paths) {
-    if (paths.size() != 1) return formatCount(L"%d個のファイルを削除してもよろしいですか?", paths.size());
+    std::wstring question = formatCount(L"%d個のファイルを削除してもよろしいですか?", paths.size());
+    if (paths.size() != 1) return question;
     const std::optional<SplitPath> split = splitPath(paths.front());
-    return L"「" + visibleName(split ? split->name : paths.front()) + L"」を削除してもよろしいですか?";
+    return question + L"\n「" + visibleName(split ? split->name : paths.front()) + L"」";
 }
 }  // namespace
 
@@ -71,6 +73,8 @@ void CVantorView::onFileDelete() {
         delete job;
         return;
     }
+    // Each item leaves the listing as soon as it is gone, before the watcher's re-read.
+    job->operation().itemGone = goneItemNote();
     FileJob::start(job, jobOwner());
 }
 
@@ -78,13 +82,17 @@ void CVantorView::onFileRename() {
     const FileEntry* cursor = listing_.cursorEntry();
     if (!cursor || cursor->isParent()) return;
     const std::wstring base = ensureTrailingBackslash(folder());
-    const std::wstring oldPath = base + cursor->name();
-    RenameDialog input(cursor->name());
+    const std::wstring oldName = cursor->name();
+    const std::wstring oldPath = base + oldName;
+    RenameDialog input(oldName);
     // The input comes back with the typed name until the platform takes it or the user gives up.
     while (input.doModal(hwnd_) == IDOK && !input.text.empty()) {
         // Renamed by a handle on the entry itself: a link is renamed as itself or not at all.
         ItemHandle item = ItemHandle::open(oldPath, ItemHandle::kRename);
-        if (item && item.renameTo(base + input.text, false)) return;  // the watcher shows the new name
+        if (item && item.renameTo(base + input.text, false)) {
+            showOwnItem(input.text, oldName);
+            return;
+        }
         showMessageBox(hwnd_, systemErrorText(item.error()), MB_OK | MB_ICONEXCLAMATION);
     }
 }
@@ -133,16 +141,23 @@ void CVantorView::createNamedItem(const wchar_t* title, bool makeFolder) {
     input.title = title;
     if (input.doModal(hwnd_) != IDOK) return;
     const std::wstring path = ensureTrailingBackslash(folder()) + input.text;
-    // Failures (the name exists, is not allowed, no right to write) are silent: the re-read shows
-    // what is there, and an item of that name, new or old, gets the cursor. An existing file is
-    // never opened for writing, so it cannot be truncated.
+    // Failures (the name exists, is not allowed, no right to write) are silent: an item of that
+    // name, new or old, gets the cursor. An existing file is never opened for writing, so it
+    // cannot be truncated.
     if (makeFolder) {
         CreateDirectoryW(path.c_str(), nullptr);
     } else {
         UniqueHandle file = UniqueHandle::fromApi(
             CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
-    reread(input.text);
+    showOwnItem(input.text, {});
+}
+
+void CVantorView::showOwnItem(const std::wstring& name, const std::wstring& replaced) {
+    forgetQueuedReread();
+    const bool firstRead = listing_.readingNewFolder();
+    listing_.takeOwnItem(name, replaced);
+    quietRead_ = !firstRead;
 }
 
 void CVantorView::onShortcut() {

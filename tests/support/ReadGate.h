@@ -9,15 +9,16 @@
 
 class ReadGate {
 public:
-    explicit ReadGate(int at = 1) : at_(at) {}
+    enum Reads { kFirstRead, kEveryRead };
+    explicit ReadGate(int at = 1, Reads reads = kFirstRead) : at_(at), every_(reads == kEveryRead) {}
     ReadGate(const ReadGate&) = delete;
     ReadGate& operator=(const ReadGate&) = delete;
     ~ReadGate() { open(); }
 
-    // For PaneListing::setEntryHook: only the first read that passes is held.
+    // For PaneListing::setEntryHook: only the first read that passes is held, or every one.
     FolderRead::EntryHook hook() {
-        return [state = state_, at = at_](int count) {
-            if (count != at || state->passed.exchange(true)) return;
+        return [state = state_, at = at_, every = every_](int count) {
+            if (count != at || (state->passed.exchange(true) && !every)) return;
             state->paused = true;
             while (!state->open) Sleep(2);
         };
@@ -31,5 +32,6 @@ private:
         std::atomic<bool> passed{false}, paused{false}, open{false};
     };
     int at_;
+    bool every_;
     std::shared_ptr<State> state_ = std::make_shared<State>();
 };
