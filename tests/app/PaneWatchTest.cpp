@@ -116,10 +116,8 @@ TEST(PaneWatch, AKeyTypedBeforeAReReadIsShownActsOnTheLinesAsDrawn) {
     pane.listing().setEntryHook({});
     gate.open();
     MSG note{};
-    for (int waited = 0; waited < 5000; waited += 5) {
-        if (PeekMessageW(&note, pane.hwnd(), WM_FOLDER_READ, WM_FOLDER_READ, PM_NOREMOVE)) break;
+    for (int waited = 0; waited < 5000 && !PeekMessageW(&note, pane.hwnd(), WM_FOLDER_READ, WM_FOLDER_READ, PM_NOREMOVE); waited += 5)
         Sleep(5);
-    }
     ASSERT_EQ(note.message, WM_FOLDER_READ) << "the re-read's note never came";
     PostMessageW(pane.hwnd(), WM_KEYDOWN, VK_DOWN, 1);
     ASSERT_TRUE(program.pumpUntil([&] { return pane.listing().index().findName(L"b.txt", 0) >= 0; }));

@@ -288,8 +288,7 @@ TEST_F(PaneListingTest, AReadReplacingAnUnfinishedFirstReadKeepsItsCursor) {
         {L"b.log", L"*.txt", L".."},  // masked out: the first line
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(testing::Message() << "first read to " << static_cast<int>(wcslen(r.firstName)) << " "
-                                        << (r.newMask ? "then a mask" : "then F5"));
+        SCOPED_TRACE(testing::Message() << r.cursor << (r.newMask ? " after a mask" : " after F5"));
         listing.chooseMask(L"");
         ReadGate gate;
         listing.setEntryHook(gate.hook());
@@ -302,7 +301,7 @@ TEST_F(PaneListingTest, AReadReplacingAnUnfinishedFirstReadKeepsItsCursor) {
         EXPECT_EQ(finish(), ReadOutcome::Shown);
         ASSERT_NE(listing.cursorEntry(), nullptr) << "no cursor";
         EXPECT_EQ(std::wstring(listing.cursorEntry()->name()), r.cursor);
-        gate.open();
+        gate.open();  // the replaced read's note comes too
         waitFor([&] { return *host.notes > notesSeen; }, "the replaced read's note");
         notesSeen = *host.notes;
     }
