@@ -9,7 +9,9 @@ void JobFailures::add(const std::wstring& path, DWORD error) {
 
 std::wstring JobFailures::summary() const {
     if (count_ == 0) return {};
-    std::wstring text = std::to_wstring(count_) + L" 個の項目を処理できませんでした。ほかの項目は処理しました。\n";
+    std::wstring text = std::to_wstring(count_) + L" 個の項目を処理できませんでした。";
+    text += done_ == 0 ? L"処理できた項目はありません。" : std::to_wstring(done_) + L" 個の項目は処理しました。";
+    text += L"\n";
     for (const auto& [path, error] : first_) text += L"\n" + visibleName(path) + L"\n    " + failureReason(error);
     if (count_ > first_.size()) text += L"\n\nほか " + std::to_wstring(count_ - first_.size()) + L" 個";
     return text;
