@@ -1,6 +1,9 @@
 #include "common/TextCut.h"
+#include <algorithm>
 
 namespace {
+const wchar_t kEllipsis[] = L"\u2026";
+
 // The code point that starts at `at`: a whole pair, or the unit itself.
 char32_t codePointAt(std::wstring_view text, size_t at) {
     const wchar_t unit = text[at];
@@ -31,4 +34,13 @@ size_t clusterCut(std::wstring_view text, size_t limit) {
         --cut;
     }
     return cut;
+}
+
+std::wstring pathCutBeforeName(std::wstring_view path, int room, const TextMeasure& measure) {
+    if (measure.width(path) <= room) return std::wstring(path);
+    const size_t split = path.rfind(L'\\');
+    const std::wstring_view head = path.substr(0, split == std::wstring_view::npos ? 0 : split);
+    const std::wstring tail = kEllipsis + std::wstring(path.substr(head.size()));
+    const int headRoom = std::max(room - measure.width(tail), 0);
+    return std::wstring(head.substr(0, clusterCut(head, measure.fit(head, headRoom)))) + tail;
 }
