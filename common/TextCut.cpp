@@ -44,3 +44,20 @@ std::wstring pathCutBeforeName(std::wstring_view path, int room, const TextMeasu
     const int headRoom = std::max(room - measure.width(tail), 0);
     return std::wstring(head.substr(0, clusterCut(head, measure.fit(head, headRoom)))) + tail;
 }
+
+std::wstring middleCut(std::wstring_view text, int room, const TextMeasure& measure) {
+    if (measure.width(text) <= room) return std::wstring(text);
+    const int parts = std::max(room - measure.width(kEllipsis), 0);
+    const std::wstring_view head = text.substr(0, clusterCut(text, measure.fit(text, parts / 2)));
+    // The end gets what the start left: the longest end that fits, found by halving, then moved
+    // on to where the text may be cut.
+    const int endRoom = parts - measure.width(head);
+    size_t low = head.size(), high = text.size();
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (measure.width(text.substr(middle)) <= endRoom) high = middle;
+        else low = middle + 1;
+    }
+    while (low < text.size() && clusterCut(text, low) != low) ++low;
+    return std::wstring(head) + kEllipsis + std::wstring(text.substr(low));
+}

@@ -25,3 +25,6 @@ struct TextMeasure {
 // `path` in `room` as the platform's path ellipsis shows it: whole when it fits, else the part
 // after the last backslash whole, and before it an ellipsis after as much of the rest as fits.
 std::wstring pathCutBeforeName(std::wstring_view path, int room, const TextMeasure& measure);
+// `text` in `room`: whole when it fits, else as much of its start as fits in half the room and of
+// its end as fits in the rest, with an ellipsis between; neither part splits a character.
+std::wstring middleCut(std::wstring_view text, int room, const TextMeasure& measure);

@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "support/UiDriver.h"
 #include <commctrl.h>
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <string>
@@ -111,6 +112,8 @@ public:
         if (thread_.joinable()) thread_.join();
         return text_;
     }
+    // The width in pixels of the widest message seen; valid after finish().
+    int widestBox() const { return widest_; }
 
 private:
     void run() {
@@ -118,6 +121,9 @@ private:
             HWND box = waitForWindow(ui_, L"Vantor", 20);
             if (!box) continue;
             text_ += staticTexts(box);
+            RECT rc{};
+            GetWindowRect(box, &rc);
+            widest_ = std::max(widest_, static_cast<int>(rc.right - rc.left));
             clickButton(box, IDOK);
             // Hidden once answered; several jobs' messages may stand nested, so no waiting for it to go.
             for (int waited = 0; waited < 10000 && IsWindowVisible(box); waited += 10) Sleep(10);
@@ -127,5 +133,6 @@ private:
     DWORD ui_;
     std::atomic<bool> done_{false};
     std::wstring text_;
+    int widest_ = 0;
     std::thread thread_;
 };
