@@ -24,16 +24,8 @@ ItemHandle ItemHandle::open(const std::wstring& path, DWORD access, const std::w
         item.error_ = GetLastError();
         return item;
     }
-    std::wstring buffer(MAX_PATH, L'\0');
-    DWORD length = GetFinalPathNameByHandleW(item.handle_.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length >= buffer.size()) {
-        buffer.assign(length + 1, L'\0');
-        length = GetFinalPathNameByHandleW(item.handle_.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    }
-    buffer.resize(length < buffer.size() ? length : 0);
-    if (buffer.empty() || !resolvesToItsOwnPlace(path, plainPath(buffer), wanted)) {
+    const std::wstring resolved = finalPathOf(item.handle_.get());
+    if (resolved.empty() || !resolvesToItsOwnPlace(path, resolved, wanted)) {
         item.handle_.reset();
         item.error_ = kReachedThroughLink;
         return item;

@@ -1,7 +1,9 @@
 #include "common/ResolvedPath.h"
 #include "common/PathUtil.h"
 #include "framework/Handles.h"
+#include <winternl.h>
 #include <utility>
+#include <vector>
 
 namespace {
 bool sameText(const wchar_t* a, size_t aSize, const wchar_t* b, size_t bSize) {
@@ -35,7 +37,45 @@ std::pair<DWORD, uint64_t> identityOf(const std::wstring& path) {
     if (!item || !GetFileInformationByHandle(item.get(), &info)) return {0, 0};
     return {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
+
+// The item's name as the object manager keeps it, "\??\C:\a\b" for a path beside a drive letter.
+std::wstring objectNameOf(HANDLE item) {
+    using QueryObject = NTSTATUS(NTAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    static const auto query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    if (!query) return {};
+    // Room for the longest path the file system takes, with the header before it.
+    std::vector<unsigned char> block(sizeof(UNICODE_STRING) + 32768 * sizeof(wchar_t));
+    ULONG length = 0;
+    constexpr auto kObjectNameInformation = static_cast<OBJECT_INFORMATION_CLASS>(1);
+    if (query(item, kObjectNameInformation, block.data(), static_cast<ULONG>(block.size()), &length) < 0) return {};
+    const auto* name = reinterpret_cast<const UNICODE_STRING*>(block.data());
+    return std::wstring(name->Buffer, name->Length / sizeof(wchar_t));
+}
 }  // namespace
+
+std::wstring finalPathOf(HANDLE item) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD length = GetFinalPathNameByHandleW(item, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) break;
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return plainPath(buffer);
+        }
+        buffer.assign(length + 1, L'\0');
+    }
+    // Wine's call fails with ERROR_MORE_DATA for a path longer than about MAX_PATH characters,
+    // however large the caller's buffer (seen with one of 1024). The object's own name, which it
+    // reads the path from, holds the path whole; on Windows that name is a device path, and the
+    // call above does not fail this way there.
+    if (GetLastError() != ERROR_MORE_DATA) return {};
+    const std::wstring name = objectNameOf(item);
+    constexpr std::wstring_view kDosDevices = L"\\??\\";
+    if (!name.starts_with(kDosDevices)) return {};
+    return plainPath(L"\\\\?\\" + name.substr(kDosDevices.size()));
+}
 
 std::wstring resolvedPath(const std::wstring& path) {
     if (path.empty()) return {};
@@ -44,18 +84,7 @@ std::wstring resolvedPath(const std::wstring& path) {
                                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!item) return {};
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD length = GetFinalPathNameByHandleW(item.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) return {};
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return withoutTrailingBackslash(plainPath(buffer));
-        }
-        buffer.assign(length + 1, L'\0');
-    }
-    return {};
+    return withoutTrailingBackslash(finalPathOf(item.get()));
 }
 
 bool sameResolvedPath(const std::wstring& a, const std::wstring& b) {

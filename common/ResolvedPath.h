@@ -8,6 +8,8 @@
 // The full path the file system resolves `path` to, links followed, in plain form ("C:\a\b",
 // "\\server\share\b"); empty when the item cannot be opened.
 std::wstring resolvedPath(const std::wstring& path);
+// The full path an open item resolves to, in plain form; empty when the platform cannot tell.
+std::wstring finalPathOf(HANDLE item);
 
 // Comparisons of two resolved (or at least full) paths, without regard to case.
 bool sameResolvedPath(const std::wstring& a, const std::wstring& b);

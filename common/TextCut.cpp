@@ -1,6 +1,9 @@
 #include "common/TextCut.h"
+#include <algorithm>
 
 namespace {
+const wchar_t kEllipsis[] = L"\u2026";
+
 // The code point that starts at `at`: a whole pair, or the unit itself.
 char32_t codePointAt(std::wstring_view text, size_t at) {
     const wchar_t unit = text[at];
@@ -31,4 +34,30 @@ size_t clusterCut(std::wstring_view text, size_t limit) {
         --cut;
     }
     return cut;
+}
+
+std::wstring pathCutBeforeName(std::wstring_view path, int room, const TextMeasure& measure) {
+    if (measure.width(path) <= room) return std::wstring(path);
+    const size_t split = path.rfind(L'\\');
+    const std::wstring_view head = path.substr(0, split == std::wstring_view::npos ? 0 : split);
+    const std::wstring tail = kEllipsis + std::wstring(path.substr(head.size()));
+    const int headRoom = std::max(room - measure.width(tail), 0);
+    return std::wstring(head.substr(0, clusterCut(head, measure.fit(head, headRoom)))) + tail;
+}
+
+std::wstring middleCut(std::wstring_view text, int room, const TextMeasure& measure) {
+    if (measure.width(text) <= room) return std::wstring(text);
+    const int parts = std::max(room - measure.width(kEllipsis), 0);
+    const std::wstring_view head = text.substr(0, clusterCut(text, measure.fit(text, parts / 2)));
+    // The end gets what the start left: the longest end that fits, found by halving, then moved
+    // on to where the text may be cut.
+    const int endRoom = parts - measure.width(head);
+    size_t low = head.size(), high = text.size();
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (measure.width(text.substr(middle)) <= endRoom) high = middle;
+        else low = middle + 1;
+    }
+    while (low < text.size() && clusterCut(text, low) != low) ++low;
+    return std::wstring(head) + kEllipsis + std::wstring(text.substr(low));
 }

@@ -31,6 +31,11 @@ UniqueHandle createPending(const std::wstring& path) {
     return file;
 }
 
+// The replacement's own name beside the file it replaces, tried with one counter after another until
+// one is free. It does not grow with the target's name, which may already be as long as the file
+// system allows.
+std::wstring replacementName(int attempt) { return L"~vantor." + std::to_wstring(attempt) + L".part"; }
+
 // One block buffer per worker thread, kept for the thread's life.
 char* blockBuffer() {
     thread_local std::unique_ptr<char[]> buffer(new char[kBlockBytes]);
@@ -89,7 +94,7 @@ DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool rep
         const std::optional<SplitPath> split = splitPath(target);
         if (!split) return ERROR_INVALID_NAME;
         for (int attempt = 0; !copy.out; ++attempt) {
-            copy.out = createPending(split->folder + L"~" + split->name + L"." + std::to_wstring(attempt) + L".part");
+            copy.out = createPending(split->folder + replacementName(attempt));
             const DWORD error = GetLastError();
             if (!copy.out && (attempt == 99 || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))) return error;
         }

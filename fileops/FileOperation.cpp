@@ -33,6 +33,10 @@ void FileOperation::fail(const std::wstring& path, DWORD error) {
     if (link_) link_->recordFailure(path, error);
 }
 
+void FileOperation::noteDone() {
+    if (link_) link_->recordDone();
+}
+
 void FileOperation::ask(int note) {
     if (!link_ || !wait_) return;
     ResetEvent(wait_.get());

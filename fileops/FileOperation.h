@@ -35,6 +35,8 @@ protected:
     void ask(int note);
     // Notes an item passed over, with the platform's (or the program's) reason, for the end.
     void fail(const std::wstring& path, DWORD error);
+    // Notes an item processed, so the end can tell how many were.
+    void noteDone();
 
     JobLink* link_;
 

@@ -7,7 +7,10 @@
 
 void DeleteOperation::onFile(const std::wstring& path, const std::wstring& resolved) {
     ItemHandle item = ItemHandle::open(path, ItemHandle::kRemove, resolved);
-    if (item && item.remove()) return;
+    if (item && item.remove()) {
+        noteDone();
+        return;
+    }
     // A folder left holding something is no failure of its own: what stayed inside was reported.
     if (item.error() != ERROR_DIR_NOT_EMPTY) fail(path, item.error());
 }
@@ -17,8 +20,10 @@ void DeleteOperation::onFolder(const std::wstring& path, const std::wstring& res
 void AttributeOperation::onFile(const std::wstring& path, const std::wstring& resolved) {
     ItemHandle item = ItemHandle::open(path, ItemHandle::kChange, resolved);
     // An item whose attributes cannot be read is left alone rather than given guessed ones.
-    if (item && item.attributes() != INVALID_FILE_ATTRIBUTES && item.setAttributes(applyMasks(item.attributes(), masks)))
+    if (item && item.attributes() != INVALID_FILE_ATTRIBUTES && item.setAttributes(applyMasks(item.attributes(), masks))) {
+        noteDone();
         return;
+    }
     fail(path, item.error() ? item.error() : ERROR_ACCESS_DENIED);
 }
 
@@ -27,8 +32,10 @@ void AttributeOperation::onFolder(const std::wstring& path, const std::wstring& 
 void TimestampOperation::onFile(const std::wstring& path, const std::wstring& resolved) {
     ItemHandle item = ItemHandle::open(path, ItemHandle::kChange, resolved);
     if (item && item.setTimes(creation ? &*creation : nullptr, lastAccess ? &*lastAccess : nullptr,
-                              lastWrite ? &*lastWrite : nullptr))
+                              lastWrite ? &*lastWrite : nullptr)) {
+        noteDone();
         return;
+    }
     fail(path, item.error());
 }
 

@@ -61,6 +61,11 @@ void JobLink::recordFailure(const std::wstring& path, DWORD error) {
     failures_.add(path, error);
 }
 
+void JobLink::recordDone() {
+    std::lock_guard<std::mutex> guard(lock_);
+    failures_.addDone();
+}
+
 std::wstring JobLink::failureSummary() const {
     std::lock_guard<std::mutex> guard(lock_);
     return failures_.summary();

@@ -46,8 +46,9 @@ public:
     void report(const std::wstring& text, int slot);
     void post(ProgressNote note, LPARAM lParam = 0);
 
-    // An item the worker passed over, for the message at the end.
+    // An item the worker passed over, and one it processed, for the message at the end.
     void recordFailure(const std::wstring& path, DWORD error);
+    void recordDone();
 
     // User-interface side.
     std::wstring slotText(int slot) const;

@@ -159,7 +159,10 @@ DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::w
         item = ItemHandle::open(source, sameVolume_ == 1 ? ItemHandle::kRename : ItemHandle::kRemove, resolved);
         if (!item) return item.error();
         if (sameVolume_ == 1) {
-            if (item.renameTo(target, replace)) return 0;
+            if (item.renameTo(target, replace)) {
+                noteDone();
+                return 0;
+            }
             if (item.error() != ERROR_NOT_SAME_DEVICE) return item.error();
             item = ItemHandle::open(source, ItemHandle::kRemove, resolved);
             if (!item) return item.error();
@@ -169,6 +172,7 @@ DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::w
     if (const DWORD error = beginCopy(source, target, replace, copy)) return error;
     if (const DWORD error = finishCounted(copy)) return error;
     if (move == 1 && !item.remove()) return item.error();
+    noteDone();
     return 0;
 }
 
@@ -201,7 +205,8 @@ DWORD TransferOperation::finishCounted(BegunCopy& copy) {
 
 bool TransferOperation::settleCopy() {
     const std::optional<CopyTail::Ended> ended = tail_.settle();
-    if (ended && ended->error != 0 && !cancelled()) fail(ended->source, ended->error);
+    if (ended && ended->error == 0) noteDone();
+    else if (ended && !cancelled()) fail(ended->source, ended->error);
     return ended.has_value();
 }
 
@@ -268,7 +273,10 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         report(source, 0);
         report(target, 1);
         ItemHandle item = ItemHandle::open(source, ItemHandle::kRename, from.resolved + name);
-        if (item && item.renameTo(target, false)) return;
+        if (item && item.renameTo(target, false)) {
+            noteDone();
+            return;
+        }
         // A link the platform cannot move as itself stays where it is.
         if (!item || item.error() != ERROR_NOT_SAME_DEVICE) {
             passOver(source, item.error());
@@ -296,13 +304,17 @@ void TransferOperation::transferContents(const Place& source, const std::wstring
         return true;
     });
     copying_.pop_back();
-    if (!cancelled() && move == 1) {
-        // Anything skipped or failed keeps the source folder in place.
-        report(sourcePath, 0);
-        // A folder still holding what was passed over stays; that was reported already.
-        ItemHandle folder = ItemHandle::open(sourcePath, ItemHandle::kRemove, withoutTrailingBackslash(source.resolved));
-        if (!(folder && folder.remove()) && folder.error() != ERROR_DIR_NOT_EMPTY) passOver(sourcePath, folder.error());
+    if (cancelled()) return;
+    if (move == 0) {
+        noteDone();
+        return;
     }
+    // Anything skipped or failed keeps the source folder in place.
+    report(sourcePath, 0);
+    // A folder still holding what was passed over stays; that was reported already.
+    ItemHandle folder = ItemHandle::open(sourcePath, ItemHandle::kRemove, withoutTrailingBackslash(source.resolved));
+    if (folder && folder.remove()) noteDone();
+    else if (folder.error() != ERROR_DIR_NOT_EMPTY) passOver(sourcePath, folder.error());
 }
 
 void TransferOperation::deleteTree(const std::wstring& folder, const std::wstring& resolved, int slot) {

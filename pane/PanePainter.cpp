@@ -62,17 +62,11 @@ void PanePainter::drawHeader(const std::wstring& folderText, const std::wstring&
 }
 
 void PanePainter::drawPathOutsideTheBasicPlane(const std::wstring& path, const RECT& rc) {
-    // As the platform's path ellipsis does it: the part after the last backslash stays whole, and
-    // as much of the path before it as fits stands before an ellipsis.
+    // Cut as the platform cuts the header's path in the plain text output.
     LinkedFontText& linked = linkedText();
-    std::wstring shown = path;
-    if (linked.width(path) > rc.right - rc.left) {
-        const size_t split = path.rfind(L'\\');
-        const std::wstring head = path.substr(0, split == std::wstring::npos ? 0 : split);
-        const std::wstring tail = kEllipsis + path.substr(head.size());
-        const int room = std::max(static_cast<int>(rc.right - rc.left) - linked.width(tail), 0);
-        shown = head.substr(0, clusterCut(head, linked.fit(head, room))) + tail;
-    }
+    const TextMeasure measure{[&](std::wstring_view text) { return linked.width(text); },
+                              [&](std::wstring_view text, int width) { return linked.fit(text, width); }};
+    const std::wstring shown = pathCutBeforeName(path, static_cast<int>(rc.right - rc.left), measure);
     const int saved = SaveDC(dc_);
     IntersectClipRect(dc_, rc.left, rc.top, rc.right, rc.bottom);
     linked.draw(rc.left, rc.top, shown);

@@ -2,11 +2,14 @@
 // and answers their same-name questions as a user would.
 #pragma once
 #include "fileops/FileJob.h"
+#include "fileops/ItemJobs.h"
 #include "fileops/TransferJob.h"
 #include "resource.h"
 #include "support/UiDriver.h"
 #include <commctrl.h>
+#include <algorithm>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +26,18 @@ inline bool waitForJobs(int before, int timeoutMs = 20000) {
 inline bool transfer(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move) {
     const int before = FileJob::liveCount();
     startTransfer(sources, destination, move, nullptr);
+    return waitForJobs(before);
+}
+
+// Runs a delete, attributes or timestamps job on `paths` until it is gone.
+template <typename Job>
+bool runItemJob(const std::vector<std::wstring>& paths, const std::function<void(Job&)>& configure = {}) {
+    const int before = FileJob::liveCount();
+    auto* job = new Job;
+    job->attach();
+    job->operation().paths = paths;
+    if (configure) configure(*job);
+    FileJob::start(job, nullptr);
     return waitForJobs(before);
 }
 
@@ -97,6 +112,8 @@ public:
         if (thread_.joinable()) thread_.join();
         return text_;
     }
+    // The width in pixels of the widest message seen; valid after finish().
+    int widestBox() const { return widest_; }
 
 private:
     void run() {
@@ -104,6 +121,9 @@ private:
             HWND box = waitForWindow(ui_, L"Vantor", 20);
             if (!box) continue;
             text_ += staticTexts(box);
+            RECT rc{};
+            GetWindowRect(box, &rc);
+            widest_ = std::max(widest_, static_cast<int>(rc.right - rc.left));
             clickButton(box, IDOK);
             // Hidden once answered; several jobs' messages may stand nested, so no waiting for it to go.
             for (int waited = 0; waited < 10000 && IsWindowVisible(box); waited += 10) Sleep(10);
@@ -113,5 +133,6 @@ private:
     DWORD ui_;
     std::atomic<bool> done_{false};
     std::wstring text_;
+    int widest_ = 0;
     std::thread thread_;
 };

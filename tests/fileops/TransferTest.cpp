@@ -77,6 +77,18 @@ private:
     DialogEnd& end_;
 };
 
+// How many entries a folder holds, "." and ".." aside.
+int entryCount(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    int count = 0;
+    if (find == INVALID_HANDLE_VALUE) return count;
+    do count += data.cFileName != std::wstring(L".") && data.cFileName != std::wstring(L"..");
+    while (FindNextFileW(find, &data));
+    FindClose(find);
+    return count;
+}
+
 constexpr uint64_t kDay = 864000000000ULL;
 constexpr uint64_t k2020 = 132223104000000000ULL;
 }  // namespace
@@ -181,6 +193,47 @@ TEST(Transfer, EachAnswerToASameNameFileQuestion) {
         }
         // Aborting ends the job: the next item is not transferred either.
         EXPECT_EQ(fileExists(dst / L"z.txt"), r.answers.back().button != IDCANCEL);
+    }
+}
+
+// A name as long as the file system allows leaves no room to lengthen it: the replacement is
+// written under a name of its own, and nothing of it stays beside the file.
+TEST(Transfer, ReplacesAFileWhoseNameIsAsLongAsAllowed) {
+    const struct Row {
+        const char* what;
+        bool move;  // to another drive
+        int answer;
+        const wchar_t* beside = nullptr;  // a file of the user's in the destination, kept as it is
+    } rows[] = {
+        {"copy, overwrite", false, IDC_CONFLICT_OVERWRITE},
+        {"copy, only newer", false, IDC_CONFLICT_ONLY_NEWER},
+        {"move to another drive, overwrite", true, IDC_CONFLICT_OVERWRITE},
+        {"move to another drive, only newer", true, IDC_CONFLICT_ONLY_NEWER},
+        {"copy beside a file of the replacement's first name", false, IDC_CONFLICT_OVERWRITE, L"~vantor.0.part"},
+    };
+    const std::wstring name = std::wstring(251, L'n') + L".txt";
+    const auto literal = [](const std::wstring& path) { return L"\\\\?\\" + path; };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        TempFolder src, dst(r.move ? otherDriveTestRoot() : testRoot());
+        src.writeFile(L"x", "new");
+        dst.writeFile(L"x", "old");
+        if (r.beside) dst.writeFile(r.beside, "mine");
+        ASSERT_TRUE(MoveFileW(literal(src / L"x").c_str(), literal(src / name).c_str()));
+        ASSERT_TRUE(MoveFileW(literal(dst / L"x").c_str(), literal(dst / name).c_str()));
+        setWriteTime(literal(src / name), k2020 + kDay);
+        setWriteTime(literal(dst / name), k2020);
+        Answers answers(std::vector<Answers::Answer>{{r.answer}});
+        JobReport report;
+        ASSERT_TRUE(transfer({src / name}, dst.path(), r.move));
+        answers.finish();
+        EXPECT_EQ(report.finish(), L"");
+        EXPECT_EQ(readFileBytes(literal(dst / name)), "new");
+        EXPECT_EQ(fileExists(literal(src / name)), !r.move);
+        EXPECT_EQ(entryCount(literal(dst.path())), r.beside ? 2 : 1);
+        if (r.beside) {
+            EXPECT_EQ(readFileBytes(dst / r.beside), "mine");
+        }
     }
 }
 
