@@ -130,31 +130,43 @@ TEST(StoredCommand, SplitsAtTheFirstBarAndPickedProgramsStartInTheirFolder) {
     }
 }
 
-TEST(CommandDialog, EnterOrSpaceOnAHistoryLineLoadsItAndTheNextEnterRunsIt) {
+// What a key on the history list did: "ran" when the dialog ended, else "loaded" and the edits'
+// texts once the focus went on to the command line; each step waits for one or the other.
+TEST(CommandDialog, EnterRunsAHistoryLineOnceItStandsInTheEditsAndLoadsItBefore) {
     const DWORD ui = GetCurrentThreadId();
-    for (WORD key : {WORD{VK_RETURN}, WORD{VK_SPACE}}) {
-        SCOPED_TRACE(key);
+    const struct { const char* name; bool doubleClicked; WORD key; std::vector<std::wstring> steps; } rows[] = {
+        {"Enter on a line", false, VK_RETURN, {L"loaded F2|cmd 2", L"ran"}},
+        {"Space on a line", false, VK_SPACE, {L"loaded F2|cmd 2", L"ran"}},
+        {"Enter after a double click", true, VK_RETURN, {L"ran"}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
         StoredHistory stored(history(L"", 0, 4));
-        std::wstring loaded;
-        bool stayedOpen = false;
+        std::vector<std::wstring> steps;
         DialogAction action(L"コマンド実行", [&](HWND d) {
-            HWND list = GetDlgItem(d, IDC_COMMAND_HISTORY);
+            HWND list = GetDlgItem(d, IDC_COMMAND_HISTORY), command = GetDlgItem(d, IDC_COMMAND_LINE);
             selectLine(d, IDC_COMMAND_HISTORY, 2);
             SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
-            PostMessageW(list, WM_KEYDOWN, key, 1);
-            PostMessageW(list, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
-            for (int waited = 0; waited < 10000 && windowText(GetDlgItem(d, IDC_COMMAND_LINE)).empty(); waited += 20)
-                Sleep(20);
-            stayedOpen = IsWindow(d) && IsWindowVisible(d);
-            loaded = windowText(GetDlgItem(d, IDC_COMMAND_FOLDER)) + L"|" + windowText(GetDlgItem(d, IDC_COMMAND_LINE));
-            // The focus went on to the command line: Enter now runs the loaded line.
-            PostMessageW(focusOf(ui), WM_KEYDOWN, VK_RETURN, 1);
+            if (r.doubleClicked)
+                SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_COMMAND_HISTORY, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+            const auto open = [d] { return IsWindowVisible(d) != FALSE; };
+            for (WORD key = r.key; open() && steps.size() < 2; key = VK_RETURN) {
+                HWND focus = focusOf(ui);
+                PostMessageW(focus, WM_KEYDOWN, key, 1);
+                PostMessageW(focus, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+                // Loading is seen when the focus arrives on the command line, running when the dialog goes.
+                const auto loaded = [&] { return focus != command && focusOf(ui) == command; };
+                for (int waited = 0; waited < 10000 && open() && !loaded(); waited += 20) Sleep(20);
+                steps.push_back(open() ? L"loaded " + windowText(GetDlgItem(d, IDC_COMMAND_FOLDER)) + L"|" +
+                                             windowText(command)
+                                       : L"ran");
+            }
+            if (open()) clickButton(d, IDCANCEL);
         });
         CommandHistory store;
         const INT_PTR result = CommandDialog(store, nullptr).doModal(stored.program.frameWindow());
         ASSERT_TRUE(action.finish());
-        EXPECT_TRUE(stayedOpen);
-        EXPECT_EQ(loaded, entry(2));
+        EXPECT_EQ(steps, r.steps);
         EXPECT_EQ(result, IDOK);
         EXPECT_EQ(stored.entries(), history(entry(2), 0, 4, 2));
     }
