@@ -103,10 +103,20 @@ TEST(CommandDialog, TheMacroCommandRecordsItsCommandBeforeStartingItEvenWhenTheS
     pane.setCursor(pane.listing().index().findName(L"a.txt", 0));
     std::wstring failure;
     std::vector<std::wstring> shown;
-    DialogAction run(L"コマンド実行", [](HWND d) { typeAndOk(d, L"C:\\TOOLS", L"C:\\TOOLS\\x.exe $fqC"); });
-    DialogAction answer(L"error message", [&](HWND box) { failure = staticTexts(box); clickButton(box, IDOK); });
+    // The failure can only be told once the dialog has gone and the start was tried: its wait
+    // starts there, not with the dialog's, which a loaded machine may take seconds to show.
+    bool answered = false;
+    DialogAction run(L"コマンド実行", [&, ui = GetCurrentThreadId()](HWND d) {
+        typeAndOk(d, L"C:\\TOOLS", L"C:\\TOOLS\\x.exe $fqC");
+        if (!waitUntilGone(d, 10000)) return;
+        if (HWND box = waitForWindow(ui, L"error message", 10000)) {
+            failure = staticTexts(box);
+            clickButton(box, IDOK);
+            answered = true;
+        }
+    });
     stored.program.command(ID_MACRO);
-    ASSERT_TRUE(run.finish() && answer.finish());
+    ASSERT_TRUE(run.finish() && answered);
     EXPECT_EQ(failure, L"コマンドの起動に失敗しました");
     EXPECT_EQ(stored.entries(), std::vector<std::wstring>{L"C:\\TOOLS|C:\\TOOLS\\x.exe $fqC"});
     DialogAction look(L"コマンド実行", [&](HWND d) { shown = listBoxLines(GetDlgItem(d, IDC_COMMAND_HISTORY));
