@@ -29,6 +29,7 @@ const MessageMap* CMainFrame::messageMap() const {
         onMessage<WM_DESTROY, &CMainFrame::onDestroy>(),
         onMessage<WM_CLOSE, &CMainFrame::onClose>(),
         onMessage<WM_ACTIVATE, &CMainFrame::onActivate>(),
+        onMessage<WM_ENABLE, &CMainFrame::onEnable>(),
         onMessage<WM_SETTINGCHANGE, &CMainFrame::onColoursChanged>(),
         onMessage<WM_DPICHANGED, &CMainFrame::onDpiChanged>(),
         onMessage<WM_SYSCOLORCHANGE, &CMainFrame::onColoursChanged>(),
@@ -336,6 +337,17 @@ void CMainFrame::onActivate() {
     callDefault();
     buttonBar_.updateModifiers(false);
 }
+
+// A modal window took the keys while it was open, and modifiers let go there never passed the
+// frame. The frame's activation may come seconds later (an X desktop without a window manager
+// passes it on with a later event), so the bar learns what is held when the window gives the
+// frame back its input.
+void CMainFrame::onEnable(WPARAM enabled, LPARAM) {
+    callDefault();
+    if (enabled) buttonBar_.updateModifiers(false);
+}
+
+void CMainFrame::keyTakenBeforeFrame() { buttonBar_.updateModifiers(false); }
 
 // High contrast turned on or off, or the system's colours changed: the panes draw with other colours.
 void CMainFrame::onColoursChanged() {

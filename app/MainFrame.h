@@ -21,6 +21,7 @@ public:
     const ListFont& listFont() const override;
     const KeyAssignTable& keyTable() const override;
     DriveFolderTable& driveFolders() override;
+    void keyTakenBeforeFrame() override;
 
     SplitterWindow& splitter() { return splitter_; }
     ButtonBar& buttonBar() { return buttonBar_; }
@@ -57,6 +58,7 @@ protected:
     void onSetup();
     void onSetupKey();
     void onActivate();
+    void onEnable(WPARAM enabled, LPARAM);
     void onColoursChanged();
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
     // Both panes lay out again with the list font as it is now, and everything is redrawn.

@@ -60,10 +60,21 @@ void CommandDialog::pickLineByKey() {
     if (onPickLine()) SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(IDC_COMMAND_LINE)), TRUE);
 }
 
+bool CommandDialog::editsShowLine(int line) {
+    updateData(true);
+    const StoredCommand stored = splitStoredCommand(entries_[static_cast<size_t>(line)]);
+    return stored.folder == startFolder && stored.commandLine == commandLine;
+}
+
 LRESULT CommandDialog::onHistoryKey(WPARAM wParam, LPARAM) {
     const WORD key = LOWORD(wParam);
-    if (key != VK_SPACE && key != VK_RETURN) return -1;  // the list's own handling
-    pickLineByKey();
+    if (key == VK_RETURN) {
+        onOK();
+    } else if (key == VK_SPACE) {
+        pickLineByKey();
+    } else {
+        return -1;  // the list's own handling
+    }
     return -2;
 }
 
@@ -102,11 +113,17 @@ void CommandDialog::onDeleteAll() {
 }
 
 void CommandDialog::onOK() {
-    // Enter reaches a dialog as its OK button: on a history line it loads the line, as a double
-    // click does, instead of ending the dialog.
-    if (GetFocus() == item(IDC_COMMAND_HISTORY) && selectedLine() >= 0) {
-        pickLineByKey();
-        return;
+    // Enter reaches a dialog as its OK button. On a history line not in the edits yet it loads the
+    // line, as a double click does; once the line stands there (after a double click or an Enter)
+    // it runs, so a line picked with the arrows runs with two presses of Enter.
+    const int line = GetFocus() == item(IDC_COMMAND_HISTORY) ? selectedLine() : -1;
+    if (line >= 0 && static_cast<size_t>(line) < entries_.size()) {
+        if (!editsShowLine(line)) {
+            pickLineByKey();
+            return;
+        }
+        // Run as the loaded line, so that it moves to the top rather than standing twice.
+        picked_ = line;
     }
     updateData(true);
     if (commandLine.empty()) {

@@ -33,7 +33,10 @@ private:
     // Loads the selected history line into the edits; false when no line is selected.
     bool onPickLine();
     void pickLineByKey();
-    // Keys on the history list: Space and Enter load the selected line.
+    // Whether the edits hold what history line `line` loads.
+    bool editsShowLine(int line);
+    // Keys on the history list: Space loads the selected line; Enter loads it, or runs it once the
+    // edits hold it.
     LRESULT onHistoryKey(WPARAM wParam, LPARAM lParam);
     void onBrowseProgram();
     void onBrowseFolder();

@@ -4,23 +4,64 @@
 #include <commdlg.h>
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cwchar>
+#include <cwctype>
+#include <string>
 
 namespace {
 constexpr wchar_t kSection[] = L"Font";
 constexpr wchar_t kDefaultFace[] = L"ＭＳ ゴシック";
 constexpr wchar_t kDefaultStyle[] = L"標準";
+
+constexpr int kHundredths = 100;
+constexpr int kStoredScale = USER_DEFAULT_SCREEN_DPI * kHundredths;
 }  // namespace
 
-int readableFontHeight(int height) {
-    if (height == 0) return 12;
-    // 64 bits: the size of INT_MIN does not fit in an int.
-    const int64_t size = std::clamp<int64_t>(height < 0 ? -int64_t{height} : height, kMinimumFontSize, kMaximumFontSize);
-    return static_cast<int>(height < 0 ? -size : size);
+int storedFontHeight(int height, UINT dpi) { return MulDiv(height, kStoredScale, static_cast<int>(dpi)); }
+
+// Half a hundredth at 96 dots per inch is 1/100 of a pixel at 192: far from turning the rounding.
+int fontHeightAt(int stored, UINT dpi) { return MulDiv(stored, static_cast<int>(dpi), kStoredScale); }
+
+std::wstring storedFontHeightText(int hundredths) {
+    const int whole = hundredths / kHundredths, part = std::abs(hundredths % kHundredths);
+    if (part == 0) return std::to_wstring(whole);
+    wchar_t text[32];
+    swprintf(text, 32, L"%s%d.%02d", hundredths < 0 ? L"-" : L"", std::abs(whole), part);
+    std::wstring trimmed = text;
+    if (trimmed.back() == L'0') trimmed.pop_back();
+    return trimmed;
+}
+
+namespace {
+// The number a text starts with, as the profile functions read "Height" (blanks, a sign, digits,
+// the rest ignored), and a fraction after a point, in hundredths; 0 for no number.
+long long storedHundredths(const std::wstring& text) {
+    size_t i = text.find_first_not_of(L" \t");
+    if (i == std::wstring::npos) return 0;
+    const bool negative = text[i] == L'-';
+    if (text[i] == L'-' || text[i] == L'+') ++i;
+    // Beyond any readable size long before it could overflow.
+    constexpr long long kCap = 1LL << 40;
+    long long value = 0;
+    for (; i < text.size() && iswdigit(text[i]); ++i) value = std::min(value * 10 + (text[i] - L'0'), kCap);
+    value *= kHundredths;
+    if (i < text.size() && text[i] == L'.')
+        for (int scale = kHundredths / 10; ++i < text.size() && iswdigit(text[i]) && scale > 0; scale /= 10)
+            value += (text[i] - L'0') * scale;
+    return negative ? -value : value;
+}
+}  // namespace
+
+int readStoredFontHeight(const std::wstring& text) {
+    const long long hundredths = storedHundredths(text);
+    if (hundredths == 0) return 12 * kHundredths;
+    const long long size = std::clamp<long long>(hundredths < 0 ? -hundredths : hundredths,
+                                                 kMinimumFontSize * kHundredths, kMaximumFontSize * kHundredths);
+    return static_cast<int>(hundredths < 0 ? -size : size);
 }
 
 ListFont::ListFont() {
-    logFont_.lfHeight = 12;
     logFont_.lfCharSet = DEFAULT_CHARSET;
     setFaceName(kDefaultFace);
     styleName_ = kDefaultStyle;
@@ -36,7 +77,7 @@ void ListFont::setFaceName(const std::wstring& face) {
 void ListFont::load() {
     Application* app = Application::instance();
     if (!app) return;
-    logFont_.lfHeight = readableFontHeight(app->getProfileInt(kSection, L"Height", 12));
+    height_ = readStoredFontHeight(app->getProfileString(kSection, L"Height", L"12"));
     logFont_.lfWeight = app->getProfileInt(kSection, L"Weight", 0);
     logFont_.lfItalic = static_cast<BYTE>(app->getProfileInt(kSection, L"Italic", 0));
     setFaceName(app->getProfileString(kSection, L"FaceName", kDefaultFace));
@@ -48,7 +89,7 @@ void ListFont::save() const {
     Application* app = Application::instance();
     if (!app) return;
     app->writeProfileString(kSection, nullptr, nullptr);
-    app->writeProfileInt(kSection, L"Height", logFont_.lfHeight);
+    app->writeProfileString(kSection, L"Height", storedFontHeightText(height_).c_str());
     app->writeProfileInt(kSection, L"Weight", logFont_.lfWeight);
     app->writeProfileInt(kSection, L"Italic", logFont_.lfItalic);
     app->writeProfileString(kSection, L"FaceName", logFont_.lfFaceName);
@@ -62,7 +103,7 @@ void ListFont::setDpi(UINT dpi) {
 
 void ListFont::set(const LOGFONTW& font, const std::wstring& styleName) {
     logFont_ = font;
-    logFont_.lfHeight = MulDiv(font.lfHeight, USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi_));
+    height_ = storedFontHeight(font.lfHeight, dpi_);
     logFont_.lfWidth = MulDiv(font.lfWidth, USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi_));
     logFont_.lfFaceName[LF_FACESIZE - 1] = 0;
     styleName_ = styleName.substr(0, kMaxStyleName);
@@ -89,7 +130,7 @@ bool ListFont::choose(HWND owner) {
 
 void ListFont::computeMetrics() {
     scaled_ = logFont_;
-    scaled_.lfHeight = MulDiv(logFont_.lfHeight, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    scaled_.lfHeight = fontHeightAt(height_, dpi_);
     scaled_.lfWidth = MulDiv(logFont_.lfWidth, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
     MemoryDc dc(nullptr);
     GdiObject<HFONT> font(CreateFontIndirectW(&scaled_));

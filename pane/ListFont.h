@@ -1,16 +1,24 @@
 // The font of both panes: its description, the style name the font dialog showed, and the
 // average character width and line height the panes lay out with. Kept in section "Font" with its
-// height in pixels at 96 dots per inch, as always; the panes get it scaled to their window's.
+// height in pixels at 96 dots per inch, as always (to the hundredth where the scale it was chosen at
+// needs it); the panes get it scaled to their window's.
 #pragma once
 #include <windows.h>
 #include <string>
 
-// A font height as read from the settings made readable: its size (negative for the character
-// height, positive for the cell height) kept within kMinimumFontSize..kMaximumFontSize, and 0,
-// which names no size, as the default 12.
+// "Height" holds pixels at 96 dots per inch. A height chosen at another scale seldom falls on a
+// whole pixel there, and one rounded to it may come back a pixel taller, so it is kept to the
+// hundredth ("-13.6"), which brings it back as chosen at any scale; whole numbers are written and
+// read as they always were. Stored heights below are in hundredths of a pixel at 96 dots per inch.
+int storedFontHeight(int height, UINT dpi);
+int fontHeightAt(int stored, UINT dpi);
+std::wstring storedFontHeightText(int stored);
+// A "Height" text read as the profile functions read a number, with a fraction after a point, made
+// readable: its size (negative for the character height, positive for the cell height) kept within
+// kMinimumFontSize..kMaximumFontSize pixels, and no number or 0, which name no size, as the default 12.
 constexpr int kMinimumFontSize = 6;
 constexpr int kMaximumFontSize = 144;
-int readableFontHeight(int height);
+int readStoredFontHeight(const std::wstring& text);
 
 class ListFont {
 public:
@@ -42,7 +50,8 @@ private:
     void computeMetrics();
     void setFaceName(const std::wstring& face);
 
-    LOGFONTW logFont_{};  // at 96 dots per inch, as stored
+    LOGFONTW logFont_{};  // at 96 dots per inch, as stored; its height is height_
+    int height_ = 1200;   // at 96 dots per inch, in hundredths of a pixel
     LOGFONTW scaled_{};
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::wstring styleName_;

@@ -1,6 +1,7 @@
 // What a pane needs of the window that holds it and of the program around it: its place among
-// the panes, the settings, the list font, the key table and the drive memory. The main frame
-// provides it, so a pane never reaches up into the application's own classes.
+// the panes, the settings, the list font, the key table, the drive memory, and word of the keys
+// its own windows keep. The main frame provides it, so a pane never reaches up into the
+// application's own classes.
 #pragma once
 
 class CVantorView;
@@ -20,6 +21,10 @@ public:
     virtual const ListFont& listFont() const = 0;
     virtual const KeyAssignTable& keyTable() const = 0;
     virtual DriveFolderTable& driveFolders() = 0;
+
+    // A window of the pane took a key message before the frame could see it (the quick search
+    // line takes them all): the modifier keys held may have changed for what the frame shows.
+    virtual void keyTakenBeforeFrame() = 0;
 
 protected:
     ~PaneOwner() = default;

@@ -1,4 +1,5 @@
 #include "pane/QuickSearchLine.h"
+#include "pane/PaneOwner.h"
 #include "pane/VantorView.h"
 #include "resource.h"
 #include <algorithm>
@@ -134,6 +135,10 @@ void QuickSearchLine::onPaint() {
 
 bool QuickSearchLine::PreTranslateMessage(MSG& msg) {
     if (!open_ || msg.hwnd != edit_) return false;
+    // The frame never sees these keys, yet its bar shows the modifiers held.
+    const bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
+                     msg.message == WM_SYSKEYUP;
+    if (PaneOwner* owner = pane_.owner(); key && owner) owner->keyTakenBeforeFrame();
     if (msg.message == WM_KEYDOWN) {
         switch (msg.wParam) {
         case VK_DOWN: moveCursor(SearchStep::Next); return true;

@@ -110,13 +110,19 @@ TEST_F(MainFrameWindow, ASavedPlacementIsBroughtOnScreenAtAUsableSizeWithBothPan
         program.stop();
     }
     const int platformWidth = platform.right - platform.left, platformHeight = platform.bottom - platform.top;
+    // The work area of the monitor nearest to a rectangle far beyond the screen: any display, with
+    // whatever bars the desktop docks.
+    const RECT beyond{3000, 2000, 3800, 2600};
+    MONITORINFO nearest{sizeof(nearest)};
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromRect(&beyond, MONITOR_DEFAULTTONEAREST), &nearest));
+    const RECT work = nearest.rcWork;
     const struct { const wchar_t* window; RECT expected; int weightL, weightR; } rows[] = {
         // Partly off the left edge, as a user may leave it: kept with its proportion.
         {L"left=-8\r\ntop=0\r\nright=500\r\nbottom=400\r\nPaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20",
          {-8, 0, 500, 400}, 300, 100},
-        // Beyond the only monitor's right and bottom edges: moved into its corner.
+        // Beyond the monitor's right and bottom edges: moved into the corner of its work area.
         {L"left=3000\r\ntop=2000\r\nright=3800\r\nbottom=2600\r\nPaneWidthL=300\r\nPaneWidthR=100\r\nPaneGap=20",
-         {480, 424, 1280, 1024}, 300, 100},
+         {work.right - 800, work.bottom - 600, work.right, work.bottom}, 300, 100},
         // Collapsed: the size the platform gives, the panes in halves.
         {L"left=0\r\ntop=0\r\nright=0\r\nbottom=0", {0, 0, platformWidth, platformHeight}, 1, 1},
         // A right pane shrunk to nothing comes back with a tenth.
