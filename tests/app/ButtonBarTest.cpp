@@ -6,7 +6,6 @@
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <atomic>
 #include <functional>
 #include <iterator>
 
@@ -85,44 +84,13 @@ TEST_F(ButtonBarTest, KeysForAFocusedButtonReachTheAcceleratorsAndAClickOnThePan
 }
 
 // Keys the frame never sees change the modifiers too: the quick search line takes them all, and a
-// modal dialog those let go while it is open.
+// modal window those let go while it is open.
 TEST_F(ButtonBarTest, LabelsFollowTheModifiersWhereverTheKeysGo) {
     const std::uint8_t plain = KeyModifier::kVirtualKey, ctrl = plain | KeyModifier::kCtrl;
-    const DWORD ui = GetCurrentThreadId();
-    BYTE saved[256];
-    GetKeyboardState(saved);
+    const auto bar = [&] { return program.frame().buttonBar().modifierState(); };
     const auto inSearch = [&](WORD key, unsigned held) {
         program.command(ID_UI_QUICK_SEARCH);
         program.pressKey(key, held, left().quickSearch().edit());
-    };
-    const auto ctrlTLetGoInTheDialog = [&] {
-        left().setCursor(left().listing().index().findName(L"a.txt", 0));
-        std::atomic<int> whileOpen{0};
-        DialogAction close(L"日時の変更", [&](HWND dialog) {
-            whileOpen = program.frame().buttonBar().modifierState();
-            AttachThreadInput(GetCurrentThreadId(), ui, TRUE);  // the key state the program reads
-            BYTE keys[256];
-            GetKeyboardState(keys);
-            keys[VK_CONTROL] = 0;
-            SetKeyboardState(keys);
-            AttachThreadInput(GetCurrentThreadId(), ui, FALSE);
-            clickButton(dialog, IDCANCEL);
-        });
-        // An X desktop may activate the main window again only well after the dialog has gone; a
-        // dialog never activated leaves no activation message at its end either.
-        const HHOOK inactive = SetWindowsHookExW(WH_CBT, [](int code, WPARAM w, LPARAM l) -> LRESULT {
-            const bool dialog = code == HCBT_ACTIVATE && windowText(reinterpret_cast<HWND>(w)) == L"日時の変更";
-            return dialog ? 1 : CallNextHookEx(nullptr, code, w, l);
-        }, nullptr, ui);
-        BYTE keys[256];
-        std::copy(std::begin(saved), std::end(saved), std::begin(keys));
-        keys[VK_CONTROL] = 0x80;
-        SetKeyboardState(keys);
-        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW('T', MAPVK_VK_TO_VSC)) << 16;
-        PostMessageW(left().hwnd(), WM_KEYDOWN, 'T', 1 | scan);
-        program.pumpUntil([&] { return whileOpen != 0 && IsWindowEnabled(program.frameWindow()); });
-        UnhookWindowsHookEx(inactive);
-        EXPECT_TRUE(close.finish() && whileOpen == ctrl);
     };
     const struct { const char* name; std::function<void()> act; std::uint8_t shown; } rows[] = {
         {"Ctrl held in the quick search line", [&] { inSearch(VK_CONTROL, Program::kCtrl); }, ctrl},
@@ -130,15 +98,20 @@ TEST_F(ButtonBarTest, LabelsFollowTheModifiersWhereverTheKeysGo) {
              program.pressKey(VK_SHIFT, Program::kShift);
              inSearch(VK_SHIFT, 0);
          }, plain},
-        {"Ctrl let go in the dialog Ctrl+T opened", ctrlTLetGoInTheDialog, plain},
+        // A modal window disables its owner while it is open and enables it again as it ends.
+        {"Ctrl let go while a modal window had the keys", [&] {
+             program.pressKey(VK_CONTROL, Program::kCtrl);
+             EXPECT_EQ(bar(), ctrl);
+             EnableWindow(program.frameWindow(), FALSE);
+             EnableWindow(program.frameWindow(), TRUE);
+         }, plain},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         r.act();
-        program.pumpUntil([&] { return program.frame().buttonBar().modifierState() == r.shown; });
-        EXPECT_EQ(program.frame().buttonBar().modifierState(), r.shown);
+        program.pumpUntil([&] { return bar() == r.shown; });
+        EXPECT_EQ(bar(), r.shown);
         if (left().quickSearch().isOpen()) program.pressKey(VK_ESCAPE, 0, left().quickSearch().edit());
-        SetKeyboardState(saved);
         program.pressKey(VK_SHIFT);
     }
 }

@@ -2,14 +2,12 @@
 // and answers their same-name questions as a user would.
 #pragma once
 #include "fileops/FileJob.h"
-#include "fileops/ItemJobs.h"
 #include "fileops/TransferJob.h"
 #include "resource.h"
 #include "support/UiDriver.h"
 #include <commctrl.h>
 #include <algorithm>
 #include <atomic>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,18 +24,6 @@ inline bool waitForJobs(int before, int timeoutMs = 20000) {
 inline bool transfer(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move) {
     const int before = FileJob::liveCount();
     startTransfer(sources, destination, move, nullptr);
-    return waitForJobs(before);
-}
-
-// Runs a delete, attributes or timestamps job on `paths` until it is gone.
-template <typename Job>
-bool runItemJob(const std::vector<std::wstring>& paths, const std::function<void(Job&)>& configure = {}) {
-    const int before = FileJob::liveCount();
-    auto* job = new Job;
-    job->attach();
-    job->operation().paths = paths;
-    if (configure) configure(*job);
-    FileJob::start(job, nullptr);
     return waitForJobs(before);
 }
 

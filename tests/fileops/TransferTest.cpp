@@ -77,18 +77,6 @@ private:
     DialogEnd& end_;
 };
 
-// How many entries a folder holds, "." and ".." aside.
-int entryCount(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    int count = 0;
-    if (find == INVALID_HANDLE_VALUE) return count;
-    do count += data.cFileName != std::wstring(L".") && data.cFileName != std::wstring(L"..");
-    while (FindNextFileW(find, &data));
-    FindClose(find);
-    return count;
-}
-
 constexpr uint64_t kDay = 864000000000ULL;
 constexpr uint64_t k2020 = 132223104000000000ULL;
 }  // namespace
@@ -199,40 +187,70 @@ TEST(Transfer, EachAnswerToASameNameFileQuestion) {
 // A name as long as the file system allows leaves no room to lengthen it: the replacement is
 // written under a name of its own, and nothing of it stays beside the file.
 TEST(Transfer, ReplacesAFileWhoseNameIsAsLongAsAllowed) {
-    const struct Row {
-        const char* what;
-        bool move;  // to another drive
-        int answer;
-        const wchar_t* beside = nullptr;  // a file of the user's in the destination, kept as it is
-    } rows[] = {
-        {"copy, overwrite", false, IDC_CONFLICT_OVERWRITE},
-        {"copy, only newer", false, IDC_CONFLICT_ONLY_NEWER},
-        {"move to another drive, overwrite", true, IDC_CONFLICT_OVERWRITE},
-        {"move to another drive, only newer", true, IDC_CONFLICT_ONLY_NEWER},
-        {"copy beside a file of the replacement's first name", false, IDC_CONFLICT_OVERWRITE, L"~vantor.0.part"},
+    const struct { const char* what; bool move; int answer; const wchar_t* beside; } rows[] = {
+        {"copy, overwrite", false, IDC_CONFLICT_OVERWRITE, nullptr},
+        {"copy, only newer", false, IDC_CONFLICT_ONLY_NEWER, nullptr},
+        {"move to another drive, overwrite", true, IDC_CONFLICT_OVERWRITE, nullptr},
+        // A file of the user's under the replacement's first name stays as it is.
+        {"move to another drive, only newer", true, IDC_CONFLICT_ONLY_NEWER, L"~vantor.0.part"},
     };
-    const std::wstring name = std::wstring(251, L'n') + L".txt";
-    const auto literal = [](const std::wstring& path) { return L"\\\\?\\" + path; };
-    for (const Row& r : rows) {
+    const std::wstring name = L"\\" + std::wstring(251, L'n') + L".txt";
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         TempFolder src, dst(r.move ? otherDriveTestRoot() : testRoot());
+        const std::wstring from = L"\\\\?\\" + src.path(), to = L"\\\\?\\" + dst.path();
         src.writeFile(L"x", "new");
         dst.writeFile(L"x", "old");
         if (r.beside) dst.writeFile(r.beside, "mine");
-        ASSERT_TRUE(MoveFileW(literal(src / L"x").c_str(), literal(src / name).c_str()));
-        ASSERT_TRUE(MoveFileW(literal(dst / L"x").c_str(), literal(dst / name).c_str()));
-        setWriteTime(literal(src / name), k2020 + kDay);
-        setWriteTime(literal(dst / name), k2020);
+        ASSERT_TRUE(MoveFileW((from + L"\\x").c_str(), (from + name).c_str()) && MoveFileW((to + L"\\x").c_str(), (to + name).c_str()));
+        setWriteTime(from + name, k2020 + kDay);
+        setWriteTime(to + name, k2020);
         Answers answers(std::vector<Answers::Answer>{{r.answer}});
         JobReport report;
-        ASSERT_TRUE(transfer({src / name}, dst.path(), r.move));
+        ASSERT_TRUE(transfer({src.path() + name}, dst.path(), r.move));
         answers.finish();
         EXPECT_EQ(report.finish(), L"");
-        EXPECT_EQ(readFileBytes(literal(dst / name)), "new");
-        EXPECT_EQ(fileExists(literal(src / name)), !r.move);
-        EXPECT_EQ(entryCount(literal(dst.path())), r.beside ? 2 : 1);
+        EXPECT_EQ(readFileBytes(to + name), "new");
+        EXPECT_EQ(fileExists(from + name), !r.move);
+        // Nothing of the replacement stays beside it, and the user's own file is untouched.
+        EXPECT_FALSE(fileExists(to + (r.beside ? L"\\~vantor.1.part" : L"\\~vantor.0.part")));
         if (r.beside) {
             EXPECT_EQ(readFileBytes(dst / r.beside), "mine");
+        }
+    }
+}
+
+// The message at the end of a job that passed over items says truly what was done, and fits the
+// screen whatever the paths.
+TEST(Transfer, TheEndMessageTellsWhatWasDoneAndFitsASmallScreen) {
+    // Sources in the source folder; a name that starts with "-" is missing.
+    const struct { std::vector<std::wstring> sources; std::vector<Answers::Answer> answers; const wchar_t* firstLine; } rows[] = {
+        {{L"-1", L"-2"}, {}, L"2 個の項目を処理できませんでした。処理できた項目はありません。"},
+        {{L"-1", L"a.txt", L"b.txt"}, {{IDC_CONFLICT_SKIP, nullptr, IDC_CONFLICT_ALL}},
+         L"1 個の項目を処理できませんでした。処理できた項目はありません。"},
+        {{L"-1", L"c.txt", L"d.txt"}, {}, L"1 個の項目を処理できませんでした。2 個の項目は処理しました。"},
+        {{L"-long"}, {}, L"1 個の項目を処理できませんでした。処理できた項目はありません。"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.sources.size() << " sources, the last " << r.sources.back());
+        TempFolder src, dst;
+        for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"}) src.writeFile(name, "new");
+        for (const wchar_t* name : {L"a.txt", L"b.txt"}) dst.writeFile(name, "old");
+        const std::wstring longPath = src / (L"-" + std::wstring(262 - src.path().size() - 2, L'x'));
+        std::vector<std::wstring> paths;
+        for (const std::wstring& name : r.sources) paths.push_back(name == L"-long" ? longPath : src / name);
+        Answers answers(r.answers);
+        JobReport report;
+        ASSERT_TRUE(transfer(paths, dst.path(), false));
+        answers.finish();
+        const std::wstring told = report.finish();
+        EXPECT_EQ(told.substr(0, told.find(L'\n')), r.firstLine) << told;
+        EXPECT_LE(report.widestBox(), 1024);  // the smallest screen the program is meant for
+        // A long path is cut in its middle: where it is and how its name ends both show.
+        if (paths.front() == longPath) {
+            EXPECT_EQ(told.find(longPath), std::wstring::npos) << told;
+            EXPECT_NE(told.find(src.path() + L"\\-xxx"), std::wstring::npos) << told;
+            EXPECT_NE(told.find(longPath.substr(longPath.size() - 20)), std::wstring::npos) << told;
         }
     }
 }
