@@ -20,8 +20,10 @@ UniqueHandle manualResetEvent() { return UniqueHandle::fromApi(CreateEventW(null
 // What the pane and the watcher thread share. The thread holds it too, so it stays valid until
 // the thread has ended even when the pane is gone first.
 struct ChangeWatcher::Shared {
-    std::mutex lock;  // guards folder
+    std::mutex lock;  // guards folder and the generations; never held across a call into the file system
     std::wstring folder;
+    uint64_t generation = 0;       // counts the folders set (or let go)
+    uint64_t armedGeneration = 0;  // the generation the thread's handle was opened for
     UniqueHandle quit = manualResetEvent();
     UniqueHandle restart = manualResetEvent();
     UniqueHandle cleared = manualResetEvent();  // the pane cleared the posted flag
@@ -36,17 +38,30 @@ struct ChangeWatcher::Shared {
 
 namespace {
 // Closes the old change handle and opens one on the current folder (none when it cannot be
-// watched: then only the events wake the thread).
+// watched: then only the events wake the thread). The open happens outside the lock: on a share
+// that stopped answering it blocks until the redirector gives up, and the pane setting another
+// folder meanwhile must not wait for it. A folder set during the open makes it start over.
 ChangeHandle arm(ChangeWatcher::Shared& shared, ChangeHandle old) {
     old.reset();
-    std::lock_guard<std::mutex> guard(shared.lock);
-    ResetEvent(shared.restart.get());
-    ChangeHandle change;
-    if (!shared.folder.empty()) change.reset(FindFirstChangeNotificationW(literalPath(shared.folder).c_str(), FALSE, kFilter));
-    SetEvent(shared.armed.get());
-    if (const UINT released = std::exchange(shared.releasedMessage, 0U))
-        PostMessageW(shared.window, released, shared.wParam, shared.lParam);
-    return change;
+    for (;;) {
+        std::wstring folder;
+        uint64_t generation = 0;
+        {
+            std::lock_guard<std::mutex> guard(shared.lock);
+            ResetEvent(shared.restart.get());
+            folder = shared.folder;
+            generation = shared.generation;
+        }
+        ChangeHandle change;
+        if (!folder.empty()) change.reset(FindFirstChangeNotificationW(literalPath(folder).c_str(), FALSE, kFilter));
+        std::lock_guard<std::mutex> guard(shared.lock);
+        if (generation != shared.generation) continue;
+        shared.armedGeneration = generation;
+        SetEvent(shared.armed.get());
+        if (const UINT released = std::exchange(shared.releasedMessage, 0U))
+            PostMessageW(shared.window, released, shared.wParam, shared.lParam);
+        return change;
+    }
 }
 
 int watch(const std::shared_ptr<ChangeWatcher::Shared>& shared) {
@@ -85,6 +100,7 @@ ChangeWatcher::~ChangeWatcher() { stop(); }
 void ChangeWatcher::setFolder(const std::wstring& folder) {
     std::lock_guard<std::mutex> guard(shared_->lock);
     shared_->folder = folder;
+    ++shared_->generation;
     SetEvent(shared_->restart.get());
 }
 
@@ -92,6 +108,7 @@ void ChangeWatcher::letGo() {
     {
         std::lock_guard<std::mutex> guard(shared_->lock);
         shared_->folder.clear();
+        ++shared_->generation;
         ResetEvent(shared_->armed.get());
         SetEvent(shared_->restart.get());
     }
@@ -101,6 +118,7 @@ void ChangeWatcher::letGo() {
 bool ChangeWatcher::letGoThenPost(UINT message) {
     std::lock_guard<std::mutex> guard(shared_->lock);
     shared_->folder.clear();
+    ++shared_->generation;
     if (!threadHandle() || waitForEnd(0)) return false;
     shared_->releasedMessage = message;
     SetEvent(shared_->restart.get());
@@ -127,3 +145,8 @@ void ChangeWatcher::clearPosted() {
 }
 
 bool ChangeWatcher::posted() const { return shared_->posted.load(); }
+
+bool ChangeWatcher::opening() const {
+    std::lock_guard<std::mutex> guard(shared_->lock);
+    return shared_->armedGeneration != shared_->generation && threadHandle() && !waitForEnd(0);
+}

@@ -30,6 +30,9 @@ public:
     void clearPosted();
     // Whether a message is out that the pane has not yet answered by re-reading.
     bool posted() const;
+    // Whether the running thread has yet to open (or fail to open) the folder last set: until it
+    // has, a change made to that folder goes unseen.
+    bool opening() const;
 
     struct Shared;
 

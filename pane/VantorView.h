@@ -58,9 +58,9 @@ public:
     const PaintCounters& paintCounters() const { return paintCounters_; }
     ChangeWatcher& watcher() { return watcher_; }
     QuickSearchLine& quickSearch() { return quickSearch_; }
-    // Whether the pane still has work on its folder under way: a read in flight, a re-read queued
-    // or a check whether its folder is gone.
-    bool busy() const { return listing_.reading() || pacer_.waiting() || releasePending_; }
+    // Whether the pane still has work on its folder under way: a read in flight, a re-read queued,
+    // a check whether its folder is gone, or its watcher still opening the folder.
+    bool busy() const { return listing_.reading() || pacer_.waiting() || releasePending_ || watcher_.opening(); }
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;
