@@ -1,5 +1,6 @@
 #include "common/ItemHandle.h"
 #include "common/PathUtil.h"
+#include "common/PlatformAbilities.h"
 #include "common/ResolvedPath.h"
 #include <vector>
 
@@ -47,6 +48,10 @@ bool ItemHandle::fail() {
 }
 
 bool ItemHandle::remove() {
+    // With POSIX semantics a file another program holds open (an indexer, a virus scanner, a
+    // watcher) leaves its folder at once, so the folder can go too. Where that is refused (an
+    // older platform, FAT), the disposition every version takes.
+    if (platformAbilities().posixDelete && deleteAtOnce(handle_.get())) return true;
     FILE_DISPOSITION_INFO disposition{TRUE};
     if (SetFileInformationByHandle(handle_.get(), FileDispositionInfo, &disposition, sizeof(disposition))) return true;
     const DWORD error = GetLastError();
@@ -61,6 +66,14 @@ bool ItemHandle::remove() {
     setAttributes(protectedAttributes);
     error_ = lastError;
     return false;
+}
+
+bool deleteAtOnce(HANDLE file) {
+    // Windows 10 1607 and later; the headers for the versions the program also runs on leave it out.
+    constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+    constexpr DWORD kDelete = 0x1, kPosixSemantics = 0x2, kIgnoreReadOnly = 0x10;
+    DWORD flags = kDelete | kPosixSemantics | kIgnoreReadOnly;
+    return SetFileInformationByHandle(file, kFileDispositionInfoEx, &flags, sizeof(flags)) != FALSE;
 }
 
 bool renameByHandle(HANDLE file, const std::wstring& target, bool replace) {

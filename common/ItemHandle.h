@@ -8,6 +8,10 @@
 
 // Moves the item open as `file` (with DELETE access) to `target`, a full path on the same volume.
 bool renameByHandle(HANDLE file, const std::wstring& target, bool replace);
+// Deletes the item open as `file` (with DELETE access) with POSIX semantics: its name goes at once,
+// though other handles still hold it open, and a read-only item goes too. False where the platform
+// or the volume refuses it.
+bool deleteAtOnce(HANDLE file);
 
 class ItemHandle {
 public:

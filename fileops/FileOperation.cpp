@@ -1,6 +1,7 @@
 #include "fileops/FileOperation.h"
 #include "common/PathUtil.h"
 #include "common/ResolvedPath.h"
+#include "fileops/FolderEntries.h"
 #include "fileops/JobLink.h"
 
 FileOperation::FileOperation(JobLink& link)
@@ -30,6 +31,7 @@ void FileOperation::report(const std::wstring& text, int slot) {
 }
 
 void FileOperation::fail(const std::wstring& path, DWORD error) {
+    ++failures_;
     if (link_) link_->recordFailure(path, error);
 }
 
@@ -64,7 +66,7 @@ void ItemOperation::body() {
             if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) onFile(path, resolved);
             else if (recurse == 1 && !isLinkedFolder(path, attributes, resolvedParent, split->name, walked))
                 walk(path, walked);
-            else onFolder(path, resolved);
+            else onFolder(path, resolved, false);
             if (itemGone && GetFileAttributesW(literalPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
                 const DWORD error = GetLastError();
                 if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) itemGone(path);
@@ -77,27 +79,26 @@ void ItemOperation::body() {
 void ItemOperation::walk(const std::wstring& folder, const std::wstring& resolved) {
     const std::wstring base = ensureTrailingBackslash(folder);
     const std::wstring resolvedBase = ensureTrailingBackslash(resolved);
-    WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW(literalPath(base + L"*").c_str(), &data));
-    if (find) {
-        do {
-            if (cancelled()) return;
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = base + name;
-            std::wstring walked;
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                report(path, 0);
-                onFile(path, resolvedBase + name);
-            } else if (!isLinkedFolder(path, data.dwFileAttributes, resolved, name, walked)) {
-                walk(path, walked);
-            } else {
-                report(path, 0);
-                onFolder(path, resolvedBase + name);
-            }
-        } while (FindNextFileW(find.get(), &data));
-    }
+    const int failuresBefore = failures();
+    const DWORD listing = forEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
+        if (cancelled()) return false;
+        const std::wstring name = data.cFileName;
+        const std::wstring path = base + name;
+        std::wstring walked;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            report(path, 0);
+            onFile(path, resolvedBase + name);
+        } else if (!isLinkedFolder(path, data.dwFileAttributes, resolved, name, walked)) {
+            walk(path, walked);
+        } else {
+            report(path, 0);
+            onFolder(path, resolvedBase + name, false);
+        }
+        return true;
+    });
     if (cancelled()) return;
+    // A folder that could not be listed to its end is told; what it holds was not visited.
+    if (listing != 0) fail(folder, listing);
     report(folder, 0);
-    onFolder(folder, resolved);
+    onFolder(folder, resolved, failures() == failuresBefore);
 }

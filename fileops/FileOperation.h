@@ -37,6 +37,9 @@ protected:
     void fail(const std::wstring& path, DWORD error);
     // Notes an item processed, so the end can tell how many were.
     void noteDone();
+    // How many items were passed over so far: a folder whose contents added none was emptied by
+    // the job itself, so a folder that still will not go is a failure of its own.
+    int failures() const { return failures_; }
 
     JobLink* link_;
 
@@ -44,6 +47,7 @@ private:
     int run();
 
     std::atomic<int> cancel_{0};
+    int failures_ = 0;
     UniqueHandle wait_;
 };
 
@@ -63,7 +67,8 @@ protected:
     // Each item comes with `resolved`, the path it must resolve to when opened as itself (see
     // ItemHandle), so a change made by handle reaches that item and nothing behind a link.
     virtual void onFile(const std::wstring& path, const std::wstring& resolved) = 0;
-    virtual void onFolder(const std::wstring& path, const std::wstring& resolved) = 0;
+    // `walked` is true for a folder whose contents were visited (and passed over none).
+    virtual void onFolder(const std::wstring& path, const std::wstring& resolved, bool walked) = 0;
 
 private:
     void walk(const std::wstring& folder, const std::wstring& resolved);

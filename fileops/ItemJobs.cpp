@@ -11,11 +11,19 @@ void DeleteOperation::onFile(const std::wstring& path, const std::wstring& resol
         noteDone();
         return;
     }
-    // A folder left holding something is no failure of its own: what stayed inside was reported.
-    if (item.error() != ERROR_DIR_NOT_EMPTY) fail(path, item.error());
+    fail(path, item.error());
 }
 
-void DeleteOperation::onFolder(const std::wstring& path, const std::wstring& resolved) { onFile(path, resolved); }
+void DeleteOperation::onFolder(const std::wstring& path, const std::wstring& resolved, bool walked) {
+    ItemHandle item = ItemHandle::open(path, ItemHandle::kRemove, resolved);
+    if (item && item.remove()) {
+        noteDone();
+        return;
+    }
+    // A folder left holding what was passed over inside is no failure of its own: that was told.
+    // One the job emptied that still will not go (another program holds a file in it) is.
+    if (item.error() != ERROR_DIR_NOT_EMPTY || walked) fail(path, item.error());
+}
 
 void AttributeOperation::onFile(const std::wstring& path, const std::wstring& resolved) {
     ItemHandle item = ItemHandle::open(path, ItemHandle::kChange, resolved);
@@ -27,7 +35,7 @@ void AttributeOperation::onFile(const std::wstring& path, const std::wstring& re
     fail(path, item.error() ? item.error() : ERROR_ACCESS_DENIED);
 }
 
-void AttributeOperation::onFolder(const std::wstring& path, const std::wstring& resolved) { onFile(path, resolved); }
+void AttributeOperation::onFolder(const std::wstring& path, const std::wstring& resolved, bool) { onFile(path, resolved); }
 
 void TimestampOperation::onFile(const std::wstring& path, const std::wstring& resolved) {
     ItemHandle item = ItemHandle::open(path, ItemHandle::kChange, resolved);
@@ -39,7 +47,7 @@ void TimestampOperation::onFile(const std::wstring& path, const std::wstring& re
     fail(path, item.error());
 }
 
-void TimestampOperation::onFolder(const std::wstring& path, const std::wstring& resolved) { onFile(path, resolved); }
+void TimestampOperation::onFolder(const std::wstring& path, const std::wstring& resolved, bool) { onFile(path, resolved); }
 
 template <typename Operation>
 ProgressDialog* ItemJob<Operation>::createDialog() {

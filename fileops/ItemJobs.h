@@ -16,7 +16,7 @@ public:
 
 protected:
     void onFile(const std::wstring& path, const std::wstring& resolved) override;
-    void onFolder(const std::wstring& path, const std::wstring& resolved) override;
+    void onFolder(const std::wstring& path, const std::wstring& resolved, bool walked) override;
 };
 
 // Clears and sets attribute bits on each item (and with `recurse`, on everything below). A link is
@@ -28,7 +28,7 @@ public:
 
 protected:
     void onFile(const std::wstring& path, const std::wstring& resolved) override;
-    void onFolder(const std::wstring& path, const std::wstring& resolved) override;
+    void onFolder(const std::wstring& path, const std::wstring& resolved, bool walked) override;
 };
 
 // Sets the chosen times (UTC) on each item; a time without a value stays as it is.
@@ -39,7 +39,7 @@ public:
 
 protected:
     void onFile(const std::wstring& path, const std::wstring& resolved) override;
-    void onFolder(const std::wstring& path, const std::wstring& resolved) override;
+    void onFolder(const std::wstring& path, const std::wstring& resolved, bool walked) override;
 
 };
 

@@ -4,6 +4,7 @@
 #include "common/ResolvedPath.h"
 #include "fileops/ByteCount.h"
 #include "fileops/FileCopy.h"
+#include "fileops/FolderEntries.h"
 #include "fileops/JobFailures.h"
 #include "fileops/JobLink.h"
 #include "fileops/TransferRules.h"
@@ -25,20 +26,6 @@ bool lastWriteTime(const std::wstring& path, FILETIME& time) {
 bool sameTextIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
            CSTR_EQUAL;
-}
-
-// Runs `each` for the entries of a folder other than "." and "..", until it returns false.
-template <typename Each>
-bool forEachEntry(const std::wstring& folder, Each each) {
-    WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW(literalPath(ensureTrailingBackslash(folder) + L"*").c_str(), &data));
-    if (!find) return false;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (!each(name, data.dwFileAttributes)) break;
-    } while (FindNextFileW(find.get(), &data));
-    return true;
 }
 
 // Where a folder resolves, ending in a backslash; the spelling when it cannot be resolved.
@@ -291,38 +278,56 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         passOver(target, GetLastError());
         return;
     }
-    transferContents({ensureTrailingBackslash(source), ensureTrailingBackslash(sourceResolved)}, source,
-                     {ensureTrailingBackslash(target), resolvedFolder(target)});
+    // A folder made for a source that could not be listed would pass for its complete, empty copy.
+    if (transferContents({ensureTrailingBackslash(source), ensureTrailingBackslash(sourceResolved)}, source,
+                         {ensureTrailingBackslash(target), resolvedFolder(target)}) != 0)
+        RemoveDirectoryW(literalPath(target).c_str());
 }
 
-void TransferOperation::transferContents(const Place& source, const std::wstring& sourcePath, const Place& target) {
+DWORD TransferOperation::transferContents(const Place& source, const std::wstring& sourcePath, const Place& target) {
     copying_.push_back(source.resolved);
-    forEachEntry(source.folder, [&](const std::wstring& name, DWORD attributes) {
+    const int failuresBefore = failures();
+    const DWORD listing = forEachEntry(source.folder, [&](const WIN32_FIND_DATAW& data) {
         if (cancelled()) return false;
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) transferFolder(source, target, name, attributes);
-        else transferFile(source, target, name);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) transferFolder(source, target, data.cFileName, data.dwFileAttributes);
+        else transferFile(source, target, data.cFileName);
         return true;
     });
     copying_.pop_back();
-    if (cancelled()) return;
+    if (cancelled()) return 0;
+    // A source that could not be listed to its end was not carried whole: it is told, and a move
+    // leaves it where it is.
+    if (listing != 0) {
+        passOver(sourcePath, listing);
+        return listing;
+    }
     if (move == 0) {
         noteDone();
-        return;
+        return 0;
     }
-    // Anything skipped or failed keeps the source folder in place.
     report(sourcePath, 0);
-    // A folder still holding what was passed over stays; that was reported already.
-    ItemHandle folder = ItemHandle::open(sourcePath, ItemHandle::kRemove, withoutTrailingBackslash(source.resolved));
-    if (folder && folder.remove()) noteDone();
-    else if (folder.error() != ERROR_DIR_NOT_EMPTY) passOver(sourcePath, folder.error());
+    if (removeEmptied(sourcePath, withoutTrailingBackslash(source.resolved), failures() == failuresBefore)) noteDone();
+    return 0;
+}
+
+bool TransferOperation::removeEmptied(const std::wstring& folder, const std::wstring& resolved, bool walked) {
+    ItemHandle item = ItemHandle::open(folder, ItemHandle::kRemove, resolved);
+    if (item && item.remove()) return true;
+    // A folder still holding what was passed over stays, and that was told already; one the job
+    // emptied that still will not go (another program holds a file in it) is told now.
+    if (item.error() != ERROR_DIR_NOT_EMPTY || walked) passOver(folder, item.error());
+    return false;
 }
 
 void TransferOperation::deleteTree(const std::wstring& folder, const std::wstring& resolved, int slot) {
     const std::wstring base = ensureTrailingBackslash(folder), resolvedBase = ensureTrailingBackslash(resolved);
-    forEachEntry(folder, [&](const std::wstring& name, DWORD attributes) {
+    const int failuresBefore = failures();
+    const DWORD listing = forEachEntry(folder, [&](const WIN32_FIND_DATAW& data) {
         if (cancelled()) return false;
+        const std::wstring name = data.cFileName;
         std::wstring walked;
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !isLinkedFolder(base + name, attributes, resolved, name, walked)) {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !isLinkedFolder(base + name, data.dwFileAttributes, resolved, name, walked)) {
             deleteTree(base + name, walked, slot);
         } else {
             report(base + name, slot);
@@ -332,7 +337,7 @@ void TransferOperation::deleteTree(const std::wstring& folder, const std::wstrin
         return true;
     });
     if (cancelled()) return;
+    if (listing != 0) passOver(folder, listing);
     report(folder, slot);
-    ItemHandle item = ItemHandle::open(folder, ItemHandle::kRemove, resolved);
-    if (!(item && item.remove()) && item.error() != ERROR_DIR_NOT_EMPTY) passOver(folder, item.error());
+    removeEmptied(folder, resolved, failures() == failuresBefore);
 }

@@ -49,8 +49,11 @@ private:
     void passOver(const std::wstring& path, DWORD error);
     void transferAll();
     void transferFolder(const Place& from, const Place& to, const std::wstring& name, DWORD attributes);
-    void transferContents(const Place& source, const std::wstring& sourcePath, const Place& target);
+    // The contents of `source` into `target`; 0, or the reason the source could not be listed whole.
+    DWORD transferContents(const Place& source, const std::wstring& sourcePath, const Place& target);
     void deleteTree(const std::wstring& folder, const std::wstring& resolved, int slot);
+    // Removes a folder whose contents the job moved or deleted; `walked`: none of them was passed over.
+    bool removeEmptied(const std::wstring& folder, const std::wstring& resolved, bool walked);
 
     int sameVolume_ = 0;                // of the current item of the path list
     std::vector<std::wstring> copying_;  // resolved source folders being walked, outermost first
