@@ -13,25 +13,31 @@ bool isWalkedFolder(DWORD attributes) {
 }
 }  // namespace
 
-ByteCount::ByteCount(std::vector<std::wstring> paths, std::atomic<uint64_t>& total)
-    : thread_([this, paths = std::move(paths), &total] {
-          // Below the transfer's own priority: the count only adds to what the dialog shows.
-          SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-          uint64_t sum = 0;
-          for (const std::wstring& path : paths) {
-              WIN32_FILE_ATTRIBUTE_DATA data;
-              if (stop_) return;
-              if (!GetFileAttributesExW(literalPath(path).c_str(), GetFileExInfoStandard, &data)) continue;
-              if (isWalkedFolder(data.dwFileAttributes)) sum += countFolder(path);
-              else if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                  sum += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-          }
-          if (!stop_) total = sum;
-      }) {}
+ByteCount::ByteCount(std::vector<std::wstring> paths, std::atomic<uint64_t>& total) {
+    startThread([this, paths = std::move(paths), &total] {
+        count(paths, total);
+        return 0;
+    });
+}
 
 ByteCount::~ByteCount() {
     stop_ = true;
-    thread_.join();
+    waitForEnd(INFINITE);
+}
+
+void ByteCount::count(const std::vector<std::wstring>& paths, std::atomic<uint64_t>& total) {
+    // Below the transfer's own priority: the count only adds to what the dialog shows.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+    uint64_t sum = 0;
+    for (const std::wstring& path : paths) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (stop_) return;
+        if (!GetFileAttributesExW(literalPath(path).c_str(), GetFileExInfoStandard, &data)) continue;
+        if (isWalkedFolder(data.dwFileAttributes)) sum += countFolder(path);
+        else if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            sum += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+    if (!stop_) total = sum;
 }
 
 uint64_t ByteCount::countFolder(const std::wstring& folder) {

@@ -3,26 +3,28 @@
 // each folder open while it reads it, which keeps that folder from being removed meanwhile: it is
 // for jobs that leave their sources in place.
 #pragma once
+#include "fileops/WorkerThread.h"
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
-class ByteCount {
+class ByteCount : private WorkerThread {
 public:
     // Starts counting the files of `paths` and of the folders among them, and stores the sum in
     // `total` once complete. Links to folders are not entered: what they lead to counts as
-    // nothing, so the whole may come out short, never endless.
+    // nothing, so the whole may come out short, never endless. Where no thread can be had, the
+    // job goes on with its whole unknown.
     ByteCount(std::vector<std::wstring> paths, std::atomic<uint64_t>& total);
     // Stops a count still running and waits for its thread.
-    ~ByteCount();
+    ~ByteCount() override;
     ByteCount(const ByteCount&) = delete;
     ByteCount& operator=(const ByteCount&) = delete;
 
 private:
     uint64_t countFolder(const std::wstring& folder);
 
+    void count(const std::vector<std::wstring>& paths, std::atomic<uint64_t>& total);
+
     std::atomic<bool> stop_{false};
-    std::thread thread_;
 };
