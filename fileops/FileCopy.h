@@ -18,14 +18,19 @@ struct BegunCopy {
     UniqueHandle in, out;
     FILE_BASIC_INFO basic{};
     uint64_t size = 0;
+    std::wstring source, target;
     std::wstring replacing;  // the file the copy takes the place of when complete; empty for a new name
+    std::wstring temporary;  // the name of its own the replacement is written under
 };
 
 // Claims the target (replacing: a name of its own beside it) and opens the source. 0, or the
 // platform's error: ERROR_FILE_EXISTS for an existing target that is not to be replaced.
 DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool replace, BegunCopy& copy);
 // Writes the bytes, times and attributes, and keeps the copy under its name. 0, or the platform's
-// error (ERROR_REQUEST_ABORTED for a cancel) with nothing of the copy left.
+// error (ERROR_REQUEST_ABORTED for a cancel) with nothing of the copy left. Where the platform's
+// own copy reports progress, it writes the copy (with the file's streams, extended attributes and
+// encryption) under a name of its own, which then takes the target's name; elsewhere the
+// program's own block loop writes it, named streams and all.
 DWORD finishCopy(BegunCopy& copy, const CopyProgress& progress);
 
 // Copies `source` to `target` with its times and attributes. Without `replace` an existing target
