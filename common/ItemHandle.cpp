@@ -6,6 +6,17 @@
 
 ItemHandle ItemHandle::open(const std::wstring& path, DWORD access, const std::wstring& expected) {
     ItemHandle item;
+    // Where the platform opens a link as itself, the open is the test: what it gives is the item
+    // named, never what a link leads to, and nothing more is asked of the platform. Its names are
+    // not needed either, so an item whose full path the platform cannot tell (a share whose upper
+    // folders cannot be read, a volume without a letter) is handled like any other.
+    if (platformAbilities().opensLinksThemselves) {
+        item.handle_ = UniqueHandle::fromApi(
+            CreateFileW(literalPath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!item.handle_) item.error_ = GetLastError();
+        return item;
+    }
     std::wstring wanted = expected;
     if (wanted.empty()) {
         const std::optional<SplitPath> split = splitPath(path);
@@ -16,8 +27,7 @@ ItemHandle ItemHandle::open(const std::wstring& path, DWORD access, const std::w
         }
         wanted = ensureTrailingBackslash(folder) + split->name;
     }
-    // Open-reparse-point opens a link itself where the platform can; where it follows the link
-    // anyway, the resolved path below gives it away.
+    // This platform follows a link even when asked to open it as itself: the resolved path gives it away.
     item.handle_ = UniqueHandle::fromApi(
         CreateFileW(literalPath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));

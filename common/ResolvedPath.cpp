@@ -1,7 +1,9 @@
 #include "common/ResolvedPath.h"
 #include "common/PathUtil.h"
+#include "common/ReparseTag.h"
 #include "framework/Handles.h"
 #include <winternl.h>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -28,14 +30,44 @@ std::wstring resolvedAlongTheWay(const std::wstring& path) {
 
 bool isTrimmedByThePlatform(wchar_t c) { return c == L'.' || c == L' '; }
 
-// The volume and file index of an item (links followed); zero when it cannot be opened.
-std::pair<DWORD, uint64_t> identityOf(const std::wstring& path) {
+// Which item a path leads to (links followed), by the volume's serial number and the file's id:
+// what stays true of an item where its names cannot be had (a share whose parent folders cannot
+// be read, a volume without a letter). Empty when the item cannot be opened.
+struct Identity {
+    uint64_t volume = 0;
+    unsigned char id[16] = {};
+    bool known = false;
+    bool operator==(const Identity& other) const {
+        return known && other.known && volume == other.volume && std::equal(id, id + 16, other.id);
+    }
+};
+
+Identity identityOf(const std::wstring& path) {
+    Identity identity;
     UniqueHandle item = UniqueHandle::fromApi(CreateFileW(literalPath(path).c_str(), 0,
                                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!item) return identity;
+    // The 128-bit id where the platform has it (ReFS ids do not fit 64 bits); the older 64 bits elsewhere.
+    struct {
+        ULONGLONG volume;
+        unsigned char id[16];
+    } wide{};
+    constexpr auto kFileIdInfo = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
+    if (GetFileInformationByHandleEx(item.get(), kFileIdInfo, &wide, sizeof(wide))) {
+        identity.volume = wide.volume;
+        std::copy(wide.id, wide.id + 16, identity.id);
+        identity.known = true;
+        return identity;
+    }
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!item || !GetFileInformationByHandle(item.get(), &info)) return {0, 0};
-    return {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    if (!GetFileInformationByHandle(item.get(), &info)) return identity;
+    identity.volume = info.dwVolumeSerialNumber;
+    const uint64_t index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    std::copy(reinterpret_cast<const unsigned char*>(&index), reinterpret_cast<const unsigned char*>(&index) + 8,
+              identity.id);
+    identity.known = true;
+    return identity;
 }
 
 // The item's name as the object manager keeps it, "\??\C:\a\b" for a path beside a drive letter.
@@ -99,14 +131,28 @@ bool resolvedInside(const std::wstring& path, const std::wstring& folder) {
 
 bool isSameItem(const std::wstring& a, const std::wstring& b) {
     const std::wstring x = resolvedPath(a), y = resolvedPath(b);
-    if (x.empty() || y.empty()) return sameResolvedPath(a, b);
-    return sameResolvedPath(x, y);
+    if (!x.empty() && !y.empty()) return sameResolvedPath(x, y);
+    // Where the names cannot be had, the items themselves are compared; by spelling only when
+    // even they cannot be opened.
+    const Identity first = identityOf(a), second = identityOf(b);
+    if (first.known && second.known) return first == second;
+    return sameResolvedPath(a, b);
 }
 
 bool isSameOrInsideItem(const std::wstring& path, const std::wstring& folder) {
     const std::wstring p = resolvedAlongTheWay(path), f = resolvedPath(folder);
-    if (p.empty() || f.empty()) return resolvedInside(path, folder);
-    return resolvedInside(p, f);
+    if (!p.empty() && !f.empty()) return resolvedInside(p, f);
+    const Identity wanted = identityOf(folder);
+    if (!wanted.known) return resolvedInside(path, folder);
+    // The path or one of the folders above it is the folder itself.
+    std::wstring current = withoutTrailingBackslash(path);
+    for (int steps = 0; steps < 1024; ++steps) {
+        if (identityOf(current) == wanted) return true;
+        const std::optional<std::wstring> parent = parentFolder(current);
+        if (!parent) return false;
+        current = *parent;
+    }
+    return false;
 }
 
 bool resolvesToItsOwnPlace(const std::wstring& path, const std::wstring& resolved, const std::wstring& expected) {
@@ -115,14 +161,14 @@ bool resolvesToItsOwnPlace(const std::wstring& path, const std::wstring& resolve
     while (!trimmedExpected.empty() && isTrimmedByThePlatform(trimmedExpected.back())) trimmedExpected.pop_back();
     while (!trimmedPath.empty() && isTrimmedByThePlatform(trimmedPath.back())) trimmedPath.pop_back();
     if (trimmedExpected.size() == expected.size() || !sameResolvedPath(resolved, trimmedExpected)) return false;
-    const std::pair<DWORD, uint64_t> item = identityOf(path), neighbour = identityOf(trimmedPath);
-    return item.second != 0 && item != neighbour;
+    const Identity item = identityOf(path), neighbour = identityOf(trimmedPath);
+    return item.known && !(item == neighbour);
 }
 
-bool isLinkedFolder(const std::wstring& path, DWORD attributes, const std::wstring& resolvedFolder,
+bool isLinkedFolder(const std::wstring& path, DWORD attributes, DWORD tag, const std::wstring& resolvedFolder,
                     const std::wstring& name, std::wstring& childResolved) {
     childResolved = resolvedPath(path);
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+    if (marksALink(attributes, tag)) return true;
     // A folder that cannot be resolved is not walked either: what it holds cannot be checked.
     if (childResolved.empty() || resolvedFolder.empty()) return true;
     return !resolvesToItsOwnPlace(path, childResolved, ensureTrailingBackslash(resolvedFolder) + name);

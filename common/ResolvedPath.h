@@ -29,7 +29,8 @@ bool resolvesToItsOwnPlace(const std::wstring& path, const std::wstring& resolve
 
 // Whether the folder entry `name` of the folder that resolves to `resolvedFolder` is a link (a
 // junction, symbolic link or mount point) rather than a folder of its own: the platform marks it
-// as a reparse point, or it resolves somewhere other than its own place in the folder (the only
-// sign a link gives where the platform does not mark it). `childResolved` receives where it leads.
-bool isLinkedFolder(const std::wstring& path, DWORD attributes, const std::wstring& resolvedFolder,
+// as a link (`attributes` and `tag` as a find record has them), or it resolves somewhere other than
+// its own place in the folder (the only sign a link gives where the platform does not mark it).
+// `childResolved` receives where it leads.
+bool isLinkedFolder(const std::wstring& path, DWORD attributes, DWORD tag, const std::wstring& resolvedFolder,
                     const std::wstring& name, std::wstring& childResolved);

@@ -1,5 +1,6 @@
 #include "fileops/ByteCount.h"
 #include "common/PathUtil.h"
+#include "common/ReparseTag.h"
 #include "framework/Handles.h"
 #include <windows.h>
 
@@ -8,8 +9,8 @@ uint64_t sizeOf(const WIN32_FIND_DATAW& data) {
     return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-bool isWalkedFolder(DWORD attributes) {
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+bool isWalkedFolder(DWORD attributes, DWORD tag) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !marksALink(attributes, tag);
 }
 }  // namespace
 
@@ -33,7 +34,7 @@ void ByteCount::count(const std::vector<std::wstring>& paths, std::atomic<uint64
         WIN32_FILE_ATTRIBUTE_DATA data;
         if (stop_) return;
         if (!GetFileAttributesExW(literalPath(path).c_str(), GetFileExInfoStandard, &data)) continue;
-        if (isWalkedFolder(data.dwFileAttributes)) sum += countFolder(path);
+        if (isWalkedFolder(data.dwFileAttributes, reparseTagOf(path))) sum += countFolder(path);
         else if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             sum += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     }
@@ -50,7 +51,7 @@ uint64_t ByteCount::countFolder(const std::wstring& folder) {
         if (stop_) return sum;
         const std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") continue;
-        if (isWalkedFolder(data.dwFileAttributes)) sum += countFolder(ensureTrailingBackslash(folder) + name);
+        if (isWalkedFolder(data.dwFileAttributes, data.dwReserved0)) sum += countFolder(ensureTrailingBackslash(folder) + name);
         else if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) sum += sizeOf(data);
     } while (FindNextFileW(find.get(), &data));
     return sum;

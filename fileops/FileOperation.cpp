@@ -1,5 +1,6 @@
 #include "fileops/FileOperation.h"
 #include "common/PathUtil.h"
+#include "common/ReparseTag.h"
 #include "common/ResolvedPath.h"
 #include "fileops/FolderEntries.h"
 #include "fileops/JobLink.h"
@@ -64,7 +65,8 @@ void ItemOperation::body() {
             std::wstring walked;
             report(path, 0);
             if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) onFile(path, resolved);
-            else if (recurse == 1 && !isLinkedFolder(path, attributes, resolvedParent, split->name, walked))
+            else if (recurse == 1 &&
+                     !isLinkedFolder(path, attributes, reparseTagOf(path), resolvedParent, split->name, walked))
                 walk(path, walked);
             else onFolder(path, resolved, false);
             if (itemGone && GetFileAttributesW(literalPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -88,7 +90,7 @@ void ItemOperation::walk(const std::wstring& folder, const std::wstring& resolve
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             report(path, 0);
             onFile(path, resolvedBase + name);
-        } else if (!isLinkedFolder(path, data.dwFileAttributes, resolved, name, walked)) {
+        } else if (!isLinkedFolder(path, data.dwFileAttributes, data.dwReserved0, resolved, name, walked)) {
             walk(path, walked);
         } else {
             report(path, 0);

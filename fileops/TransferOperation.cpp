@@ -1,6 +1,7 @@
 #include "fileops/TransferOperation.h"
 #include "common/ItemHandle.h"
 #include "common/PathUtil.h"
+#include "common/ReparseTag.h"
 #include "common/ResolvedPath.h"
 #include "fileops/ByteCount.h"
 #include "fileops/FileCopy.h"
@@ -61,7 +62,8 @@ void TransferOperation::transferAll() {
             if (split->folder != from.folder) from = {split->folder, resolvedFolder(split->folder)};
             // Moving an item into the folder it is in does nothing, however the folder is spelled.
             if (!(move == 1 && sameResolvedPath(from.resolved, to.resolved))) {
-                if (attributes & FILE_ATTRIBUTE_DIRECTORY) transferFolder(from, to, split->name, attributes);
+                if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                    transferFolder(from, to, split->name, attributes, reparseTagOf(path));
                 else transferFile(from, to, split->name);
             }
         }
@@ -203,11 +205,11 @@ void TransferOperation::passOver(const std::wstring& path, DWORD error) {
 }
 
 void TransferOperation::transferFolder(const Place& from, const Place& to, const std::wstring& name,
-                                       DWORD attributes) {
+                                       DWORD attributes, DWORD tag) {
     ConflictDecision& d = link_->decision;
     const std::wstring source = from.folder + name;
     std::wstring sourceResolved;
-    const bool linked = isLinkedFolder(source, attributes, from.resolved, name, sourceResolved);
+    const bool linked = isLinkedFolder(source, attributes, tag, from.resolved, name, sourceResolved);
     if (sourceResolved.empty()) {  // gone, or cannot be opened
         passOver(source, GetLastError());
         return;
@@ -243,7 +245,8 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         report(target, 1);
         std::wstring walked;
         DWORD leftover = ERROR_DIR_NOT_EMPTY;  // what deleteTree could not remove it reports itself
-        if (!isLinkedFolder(target, GetFileAttributesW(literalPath(target).c_str()), to.resolved, d.newName, walked))
+        const DWORD targetAttributes = GetFileAttributesW(literalPath(target).c_str());
+        if (!isLinkedFolder(target, targetAttributes, reparseTagOf(target), to.resolved, d.newName, walked))
             deleteTree(target, walked, 1);
         else if (ItemHandle link = ItemHandle::open(target, ItemHandle::kRemove, to.resolved + d.newName); !(link && link.remove()))
             leftover = link.error();
@@ -289,7 +292,8 @@ DWORD TransferOperation::transferContents(const Place& source, const std::wstrin
     const int failuresBefore = failures();
     const DWORD listing = forEachEntry(source.folder, [&](const WIN32_FIND_DATAW& data) {
         if (cancelled()) return false;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) transferFolder(source, target, data.cFileName, data.dwFileAttributes);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            transferFolder(source, target, data.cFileName, data.dwFileAttributes, data.dwReserved0);
         else transferFile(source, target, data.cFileName);
         return true;
     });
@@ -327,7 +331,7 @@ void TransferOperation::deleteTree(const std::wstring& folder, const std::wstrin
         const std::wstring name = data.cFileName;
         std::wstring walked;
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !isLinkedFolder(base + name, data.dwFileAttributes, resolved, name, walked)) {
+            !isLinkedFolder(base + name, data.dwFileAttributes, data.dwReserved0, resolved, name, walked)) {
             deleteTree(base + name, walked, slot);
         } else {
             report(base + name, slot);

@@ -48,7 +48,8 @@ private:
     // Notes an item passed over, after the copy in hand, so failures are told in the items' order.
     void passOver(const std::wstring& path, DWORD error);
     void transferAll();
-    void transferFolder(const Place& from, const Place& to, const std::wstring& name, DWORD attributes);
+    // `attributes` and `tag` (the reparse tag) as the folder's listing gives them.
+    void transferFolder(const Place& from, const Place& to, const std::wstring& name, DWORD attributes, DWORD tag);
     // The contents of `source` into `target`; 0, or the reason the source could not be listed whole.
     DWORD transferContents(const Place& source, const std::wstring& sourcePath, const Place& target);
     void deleteTree(const std::wstring& folder, const std::wstring& resolved, int slot);
