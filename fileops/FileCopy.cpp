@@ -203,7 +203,8 @@ DWORD platformCopy(BegunCopy& copy, const CopyProgress& progress) {
 }
 }  // namespace
 
-DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool replace, BegunCopy& copy) {
+DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool replace, BegunCopy& copy,
+                uint64_t largestFile) {
     // Without replacing, the target is claimed first, so an existing one fails before any reading.
     if (!replace && !(copy.out = createPending(target))) return GetLastError();
     copy.in = UniqueHandle::fromApi(CreateFileW(literalPath(source).c_str(), GENERIC_READ,
@@ -219,6 +220,10 @@ DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool rep
         return error;
     }
     copy.size = static_cast<uint64_t>(size.QuadPart);
+    if (copy.size > largestFile) {
+        copy.out.reset();
+        return ERROR_FILE_TOO_LARGE;
+    }
     copy.source = source;
     copy.target = target;
     if (replace) {

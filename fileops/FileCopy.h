@@ -24,8 +24,11 @@ struct BegunCopy {
 };
 
 // Claims the target (replacing: a name of its own beside it) and opens the source. 0, or the
-// platform's error: ERROR_FILE_EXISTS for an existing target that is not to be replaced.
-DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool replace, BegunCopy& copy);
+// platform's error: ERROR_FILE_EXISTS for an existing target that is not to be replaced, and
+// ERROR_FILE_TOO_LARGE, before any byte is written, for a source larger than `largestFile` (what
+// the target's file system can hold).
+DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool replace, BegunCopy& copy,
+                uint64_t largestFile = UINT64_MAX);
 // Writes the bytes, times and attributes, and keeps the copy under its name. 0, or the platform's
 // error (ERROR_REQUEST_ABORTED for a cancel) with nothing of the copy left. Where the platform's
 // own copy reports progress, it writes the copy (with the file's streams, extended attributes and

@@ -35,6 +35,15 @@ std::wstring resolvedFolder(const std::wstring& folder) {
     return ensureTrailingBackslash(resolved.empty() ? folder : resolved);
 }
 
+// The name of the file system `path` lies on ("NTFS", "FAT32"); empty when it cannot be told.
+std::wstring fileSystemOf(const std::wstring& path) {
+    wchar_t root[MAX_PATH + 1] = {}, name[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(path.c_str(), root, MAX_PATH + 1) ||
+        !GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, name, MAX_PATH + 1))
+        return {};
+    return name;
+}
+
 // Whether one of two resolved folders is the other or lies inside it.
 bool overlap(const std::wstring& a, const std::wstring& b) { return resolvedInside(a, b) || resolvedInside(b, a); }
 }  // namespace
@@ -47,6 +56,8 @@ void TransferOperation::body() {
 void TransferOperation::transferAll() {
     const Place to{ensureTrailingBackslash(destination), resolvedFolder(destination)};
     const std::wstring destinationRoot = rootPrefix(destination);
+    destinationFileSystem_ = fileSystemOf(destination);
+    std::wstring sourceRoot;
     Place from;
     // Only a copy is counted: the count holds each folder open while it reads it, and a move
     // must remove its source folders (a move within a drive writes no bytes anyway).
@@ -59,6 +70,10 @@ void TransferOperation::transferAll() {
             passOver(path, split ? GetLastError() : ERROR_INVALID_NAME);  // gone since it was chosen
         } else {
             sameVolume_ = sameTextIgnoringCase(rootPrefix(path), destinationRoot) ? 1 : 0;
+            if (!sameTextIgnoringCase(rootPrefix(path), sourceRoot)) {
+                sourceRoot = rootPrefix(path);
+                sourceFileSystem_ = fileSystemOf(path);
+            }
             if (split->folder != from.folder) from = {split->folder, resolvedFolder(split->folder)};
             // Moving an item into the folder it is in does nothing, however the folder is spelled.
             if (!(move == 1 && sameResolvedPath(from.resolved, to.resolved))) {
@@ -97,8 +112,9 @@ void TransferOperation::transferFile(const Place& from, const Place& to, const s
     const int choice = chooseForExisting(source, to.folder, target, kSameNameFile);
     if (choice == kOnlyNewer) {
         FILETIME sourceTime{}, targetTime{};
+        const bool coarse = hasTwoSecondTimes(sourceFileSystem_) || hasTwoSecondTimes(destinationFileSystem_);
         if (lastWriteTime(source, sourceTime) && lastWriteTime(target, targetTime) &&
-            olderInWholeLocalSeconds(sourceTime, targetTime))
+            leftAsNotNewer(sourceTime, targetTime, coarse))
             return;
     } else if (choice != kNameFree && choice != kOverwrite) {
         return;  // skipped, or the job was cancelled
@@ -158,7 +174,7 @@ DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::w
         }
     }
     BegunCopy copy;
-    if (const DWORD error = beginCopy(source, target, replace, copy)) return error;
+    if (const DWORD error = beginCopy(source, target, replace, copy, largestFileOn(destinationFileSystem_))) return error;
     if (const DWORD error = finishCounted(copy)) return error;
     if (move == 1 && !item.remove()) return item.error();
     noteDone();
@@ -167,10 +183,11 @@ DWORD TransferOperation::transferFileTo(const std::wstring& source, const std::w
 
 DWORD TransferOperation::copyInTurn(const std::wstring& source, const std::wstring& target) {
     BegunCopy copy;
-    DWORD error = beginCopy(source, target, false, copy);
+    const uint64_t largest = largestFileOn(destinationFileSystem_);
+    DWORD error = beginCopy(source, target, false, copy, largest);
     // The name may be that of the copy in hand (two sources of one name, from two folders): once
     // that is finished, the name is met as an existing file.
-    if (error != 0 && settleCopy()) error = beginCopy(source, target, false, copy);
+    if (error != 0 && error != ERROR_FILE_TOO_LARGE && settleCopy()) error = beginCopy(source, target, false, copy, largest);
     if (error != 0) return error;
     settleCopy();
     auto begun = std::make_shared<BegunCopy>(std::move(copy));

@@ -57,6 +57,7 @@ private:
     bool removeEmptied(const std::wstring& folder, const std::wstring& resolved, bool walked);
 
     int sameVolume_ = 0;                // of the current item of the path list
+    std::wstring destinationFileSystem_, sourceFileSystem_;  // "NTFS", "FAT32"; the source's of the current item
     std::vector<std::wstring> copying_;  // resolved source folders being walked, outermost first
     uint64_t copied_ = 0;               // bytes of the files whose copy has ended
     CopyTail tail_;                     // last, so it is finished before the rest goes

@@ -1,17 +1,25 @@
 #include "fileops/TransferRules.h"
 #include "common/PathUtil.h"
 #include "common/ResolvedPath.h"
+#include <algorithm>
 
 namespace {
-uint64_t localSeconds(const FILETIME& utc) {
-    FILETIME local{};
-    if (!FileTimeToLocalFileTime(&utc, &local)) local = utc;
-    return ((static_cast<uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime) / 10000000;
-}
+uint64_t ticks(const FILETIME& time) { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+constexpr uint64_t kSecond = 10000000;  // in 100-nanosecond ticks
 }  // namespace
 
-bool olderInWholeLocalSeconds(const FILETIME& source, const FILETIME& target) {
-    return localSeconds(source) < localSeconds(target);
+bool leftAsNotNewer(const FILETIME& source, const FILETIME& target, bool coarseTimes) {
+    if (coarseTimes) return ticks(source) <= ticks(target) + 2 * kSecond;
+    return ticks(source) / kSecond < ticks(target) / kSecond;
+}
+
+bool hasTwoSecondTimes(const std::wstring& fileSystem) {
+    return CompareStringOrdinal(fileSystem.c_str(), static_cast<int>(std::min<size_t>(fileSystem.size(), 3)), L"FAT", 3,
+                                TRUE) == CSTR_EQUAL;
+}
+
+uint64_t largestFileOn(const std::wstring& fileSystem) {
+    return hasTwoSecondTimes(fileSystem) ? 0xFFFFFFFFull : UINT64_MAX;
 }
 
 bool entersOwnSubtree(const std::vector<std::wstring>& sources, const std::wstring& destination) {

@@ -1,6 +1,7 @@
 #include "fileops/AttributeChoice.h"
 #include "fileops/ShellLink.h"
 #include "fileops/TimestampFields.h"
+#include "fileops/TransferRules.h"
 #include "framework/Handles.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
@@ -63,4 +64,31 @@ TEST(ShellLink, ProposedNamesAndALinkThatLeadsToItsTarget) {
     file.reset();
     link.reset();
     CoUninitialize();
+}
+
+// "Only newer" in UTC and whole seconds, with FAT's 2-second steps; FAT holds no file of 4 GiB.
+TEST(TransferRules, OnlyNewerAndWhatAFileSystemHolds) {
+    const auto at = [](uint64_t ticks) { return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}; };
+    constexpr uint64_t base = 133000000000000000ull, second = 10000000;
+    const struct {
+        const char* what;
+        uint64_t source, target;
+        bool coarse, left;
+    } rows[] = {
+        {"older by a second", base, base + second, false, true},
+        {"older by a fraction within the same second", base + 1, base + 2, false, false},
+        {"equal times transfer", base, base, false, false},
+        {"newer", base + second, base, false, false},
+        {"on FAT, 2 seconds newer is FAT's rounding", base + 2 * second, base, true, true},
+        {"on FAT, 3 seconds newer", base + 3 * second, base, true, false},
+        {"on FAT, older", base, base + 5 * second, true, true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        EXPECT_EQ(leftAsNotNewer(at(r.source), at(r.target), r.coarse), r.left);
+    }
+    EXPECT_EQ(largestFileOn(L"FAT32"), 0xFFFFFFFFull);
+    EXPECT_TRUE(hasTwoSecondTimes(L"FAT"));
+    EXPECT_FALSE(hasTwoSecondTimes(L"exFAT"));
+    EXPECT_EQ(largestFileOn(L"NTFS"), UINT64_MAX);
 }
