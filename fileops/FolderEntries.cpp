@@ -7,9 +7,12 @@ DWORD forEachEntry(const std::wstring& folder, const std::function<bool(const WI
     FindHandle find(FindFirstFileExW(literalPath(ensureTrailingBackslash(folder) + L"*").c_str(), FindExInfoBasic,
                                      &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) {
-        // Only the root of an empty drive has not even "." to list.
+        // Only the root of a drive has no "." to list, so only an empty root lists nothing at all;
+        // any other folder that lists nothing could not be listed (Wine says so of one it may open
+        // but not look into).
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? 0 : error;
+        const bool emptyRoot = (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) && !parentFolder(folder);
+        return emptyRoot ? 0 : error;
     }
     do {
         const wchar_t* name = data.cFileName;

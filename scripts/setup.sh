@@ -18,6 +18,7 @@ PACKAGES=(
     fonts-dejavu-core fonts-symbola # emoji outlines, linked to the list font
     locales                         # ja_JP source for the prefix's own locale
     fonts-wine                      # Marlett: caption buttons, scroll arrows
+    libcap2-bin                     # capsh: a test run as root without its power to read any folder
     # Wine only recommends these X extensions; without them text and windows
     # render poorly, and --no-install-recommends would skip them.
     libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3

@@ -84,6 +84,10 @@ bool removeLink(const std::wstring& link) {
                                                    : DeleteFileW(link.c_str()) != FALSE;
 }
 
+bool setHostMode(const std::wstring& path, const char* mode) {
+    return unixNameOf() && startHostTool("/bin/chmod", {mode, unixName(path)});
+}
+
 std::wstring mapDrive(const std::wstring& folder) {
     for (wchar_t letter = L'Y'; letter >= L'M'; --letter) {
         const std::wstring drive{letter, L':'};

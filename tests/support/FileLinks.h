@@ -8,6 +8,9 @@
 bool makeLink(const std::wstring& link, const std::wstring& target);
 // Removes a link made by makeLink, never what it leads to.
 bool removeLink(const std::wstring& link);
+// Gives `path` the Unix permission bits `mode` ("0400") under Wine; false elsewhere or when the host
+// tool cannot be started. The change lands a moment later: callers wait for what they need of it.
+bool setHostMode(const std::wstring& path, const char* mode);
 // A second drive letter for `folder` ("Y:" and so on, the first free one from Y: down); empty when
 // none could be mapped. unmapDrive takes it away again.
 std::wstring mapDrive(const std::wstring& folder);
