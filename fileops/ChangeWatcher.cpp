@@ -1,8 +1,10 @@
 #include "fileops/ChangeWatcher.h"
 #include "common/PathUtil.h"
+#include "common/ResolvedPath.h"
 #include <atomic>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 namespace {
 constexpr DWORD kFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES |
@@ -24,6 +26,8 @@ struct ChangeWatcher::Shared {
     std::wstring folder;
     uint64_t generation = 0;       // counts the folders set (or let go)
     uint64_t armedGeneration = 0;  // the generation the thread's handle was opened for
+    std::wstring resolved;         // where the folder of the handle resolves, for WatchersLetGo
+    int holds = 0;                 // WatchersLetGo living for this folder: no handle meanwhile
     UniqueHandle quit = manualResetEvent();
     UniqueHandle restart = manualResetEvent();
     UniqueHandle cleared = manualResetEvent();  // the pane cleared the posted flag
@@ -52,11 +56,19 @@ ChangeHandle arm(ChangeWatcher::Shared& shared, ChangeHandle old) {
             folder = shared.folder;
             generation = shared.generation;
         }
+        bool held = false;
+        {
+            std::lock_guard<std::mutex> guard(shared.lock);
+            held = shared.holds > 0;
+        }
         ChangeHandle change;
-        if (!folder.empty()) change.reset(FindFirstChangeNotificationW(literalPath(folder).c_str(), FALSE, kFilter));
+        const std::wstring resolved = folder.empty() || held ? std::wstring() : resolvedPath(folder);
+        if (!folder.empty() && !held)
+            change.reset(FindFirstChangeNotificationW(literalPath(folder).c_str(), FALSE, kFilter));
         std::lock_guard<std::mutex> guard(shared.lock);
         if (generation != shared.generation) continue;
         shared.armedGeneration = generation;
+        if (!held) shared.resolved = resolved;
         SetEvent(shared.armed.get());
         if (const UINT released = std::exchange(shared.releasedMessage, 0U))
             PostMessageW(shared.window, released, shared.wParam, shared.lParam);
@@ -93,7 +105,21 @@ int watch(const std::shared_ptr<ChangeWatcher::Shared>& shared) {
 }
 }  // namespace
 
-ChangeWatcher::ChangeWatcher() : shared_(std::make_shared<Shared>()) {}
+namespace {
+// Every watcher of the process, for the jobs that must make them let go of a folder.
+std::mutex everyWatcherLock;
+std::vector<std::weak_ptr<ChangeWatcher::Shared>>& everyWatcher() {
+    static std::vector<std::weak_ptr<ChangeWatcher::Shared>> watchers;
+    return watchers;
+}
+}  // namespace
+
+ChangeWatcher::ChangeWatcher() : shared_(std::make_shared<Shared>()) {
+    std::lock_guard<std::mutex> guard(everyWatcherLock);
+    auto& watchers = everyWatcher();
+    std::erase_if(watchers, [](const std::weak_ptr<Shared>& w) { return w.expired(); });
+    watchers.push_back(shared_);
+}
 
 ChangeWatcher::~ChangeWatcher() { stop(); }
 
@@ -149,4 +175,35 @@ bool ChangeWatcher::posted() const { return shared_->posted.load(); }
 bool ChangeWatcher::opening() const {
     std::lock_guard<std::mutex> guard(shared_->lock);
     return shared_->armedGeneration != shared_->generation && threadHandle() && !waitForEnd(0);
+}
+
+WatchersLetGo::WatchersLetGo(const std::wstring& resolvedFolder) {
+    {
+        std::lock_guard<std::mutex> guard(everyWatcherLock);
+        for (const std::weak_ptr<ChangeWatcher::Shared>& watcher : everyWatcher()) {
+            std::shared_ptr<ChangeWatcher::Shared> shared = watcher.lock();
+            if (!shared) continue;
+            std::lock_guard<std::mutex> sharedGuard(shared->lock);
+            if (shared->resolved.empty() || !resolvedInside(shared->resolved, resolvedFolder)) continue;
+            ++shared->holds;
+            ++shared->generation;
+            ResetEvent(shared->armed.get());
+            SetEvent(shared->restart.get());
+            held_.push_back(std::move(shared));
+        }
+    }
+    for (const auto& shared : held_) WaitForSingleObject(shared->armed.get(), 1000);
+}
+
+WatchersLetGo::~WatchersLetGo() {
+    for (const auto& shared : held_) {
+        {
+            std::lock_guard<std::mutex> guard(shared->lock);
+            --shared->holds;
+            ++shared->generation;
+            SetEvent(shared->restart.get());
+        }
+        // The folder may be gone now: the pane re-reads it and leaves it if so.
+        if (shared->window && !shared->posted.exchange(true)) PostMessageW(shared->window, shared->message, shared->wParam, shared->lParam);
+    }
 }

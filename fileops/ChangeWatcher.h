@@ -5,6 +5,7 @@
 #include "fileops/WorkerThread.h"
 #include <memory>
 #include <string>
+#include <vector>
 
 class ChangeWatcher : public WorkerThread {
 public:
@@ -38,4 +39,20 @@ public:
 
 private:
     std::shared_ptr<Shared> shared_;
+};
+
+// While it lives, no watcher of the process holds a handle on the folder that resolves to
+// `resolvedFolder` or on one inside it: a job about to remove that folder makes them let go, so
+// their handles neither keep it "delete pending" nor keep the folder above it from going. Each
+// has closed its handle (or a second has passed) when the constructor returns; afterwards each
+// watches again and tells its pane, which leaves a folder that is gone.
+class WatchersLetGo {
+public:
+    explicit WatchersLetGo(const std::wstring& resolvedFolder);
+    ~WatchersLetGo();
+    WatchersLetGo(const WatchersLetGo&) = delete;
+    WatchersLetGo& operator=(const WatchersLetGo&) = delete;
+
+private:
+    std::vector<std::shared_ptr<ChangeWatcher::Shared>> held_;
 };

@@ -1,5 +1,6 @@
 #include "fileops/ItemJobs.h"
 #include "common/ItemHandle.h"
+#include "fileops/ChangeWatcher.h"
 #include "fileops/ProgressDialog.h"
 #include "framework/Handles.h"
 #include "resource.h"
@@ -15,6 +16,7 @@ void DeleteOperation::onFile(const std::wstring& path, const std::wstring& resol
 }
 
 void DeleteOperation::onFolder(const std::wstring& path, const std::wstring& resolved, bool walked) {
+    const WatchersLetGo letGo(resolved);
     ItemHandle item = ItemHandle::open(path, ItemHandle::kRemove, resolved);
     if (item && item.remove()) {
         noteDone();

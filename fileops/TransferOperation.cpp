@@ -4,6 +4,7 @@
 #include "common/ReparseTag.h"
 #include "common/ResolvedPath.h"
 #include "fileops/ByteCount.h"
+#include "fileops/ChangeWatcher.h"
 #include "fileops/FileCopy.h"
 #include "fileops/FolderEntries.h"
 #include "fileops/JobFailures.h"
@@ -332,6 +333,7 @@ DWORD TransferOperation::transferContents(const Place& source, const std::wstrin
 }
 
 bool TransferOperation::removeEmptied(const std::wstring& folder, const std::wstring& resolved, bool walked) {
+    const WatchersLetGo letGo(resolved);
     ItemHandle item = ItemHandle::open(folder, ItemHandle::kRemove, resolved);
     if (item && item.remove()) return true;
     // A folder still holding what was passed over stays, and that was told already; one the job

@@ -142,3 +142,27 @@ TEST(ChangeWatcher, StopsWithinASecondAndNeverStartedStopsAtOnce) {
     dir.writeFile(L"after.txt", "x");
     EXPECT_EQ(pane.rereads(watcher, 300), 0);
 }
+
+// A job about to remove a folder makes the watchers on it and inside it let go; an unrelated
+// watcher goes on. Afterwards each watches again and tells its pane once.
+TEST(ChangeWatcher, LetsGoOfAFolderAJobRemovesAndTellsItsPaneAfterwards) {
+    TempFolder outer, other;
+    outer.makeFolder(L"inner");
+    Pane insidePane, otherPane;
+    ChangeWatcher inside, unrelated;
+    inside.setFolder(outer / L"inner");
+    unrelated.setFolder(other.path());
+    ASSERT_TRUE(inside.start(insidePane.window(), kChanged, 0, 0));
+    ASSERT_TRUE(unrelated.start(otherPane.window(), kChanged, 0, 0));
+    while (inside.opening() || unrelated.opening()) Sleep(10);
+    {
+        const WatchersLetGo letGo(outer.path());
+        outer.writeFile(L"inner\\made.txt", "x");
+        other.writeFile(L"made.txt", "x");
+        EXPECT_EQ(otherPane.rereads(unrelated, 5000, 1), 1);
+        EXPECT_EQ(insidePane.rereads(inside, 300), 0) << "the watcher still held the folder";
+    }
+    EXPECT_EQ(insidePane.rereads(inside, 5000, 1), 1);
+    outer.writeFile(L"inner\\later.txt", "x");
+    EXPECT_EQ(insidePane.rereads(inside, 5000, 1), 1) << "it watches again";
+}
