@@ -114,6 +114,16 @@ bool posixDelete(ScratchFolder& scratch) {
     return file && deleteAtOnce(file.get());
 }
 
+bool namedStreams(ScratchFolder& scratch) {
+    const std::wstring path = scratch.file(L"streams");
+    // Registered for removal too, should a platform take the colon as part of a name.
+    const std::wstring stream = scratch.file(L"streams:probe");
+    if (!writeByte(path)) return false;
+    UniqueHandle opened = UniqueHandle::fromApi(
+        CreateFileW(stream.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(opened);
+}
+
 PlatformAbilities probe() {
     PlatformAbilities abilities;
     ScratchFolder scratch;
@@ -121,6 +131,7 @@ PlatformAbilities probe() {
     abilities.copyReportsProgress = copyReportsProgress(scratch);
     abilities.opensLinksThemselves = opensLinksThemselves(scratch);
     abilities.posixDelete = posixDelete(scratch);
+    abilities.namedStreams = namedStreams(scratch);
     return abilities;
 }
 }  // namespace

@@ -14,6 +14,9 @@ struct PlatformAbilities {
     // SetFileInformationByHandle takes FileDispositionInfoEx with POSIX semantics: the name goes at
     // once, even while another program holds the file open. A volume may still refuse it (FAT).
     bool posixDelete = false;
+    // Files have named streams besides their data (NTFS's alternate data streams): the block loop
+    // then copies them. Where none can exist it does not ask for them per file.
+    bool namedStreams = false;
 };
 
 const PlatformAbilities& platformAbilities();

@@ -26,6 +26,10 @@ ByteCount::~ByteCount() {
     waitForEnd(INFINITE);
 }
 
+void ByteCount::interrupt() const {
+    if (HANDLE thread = threadHandle()) CancelSynchronousIo(thread);
+}
+
 void ByteCount::count(const std::vector<std::wstring>& paths, std::atomic<uint64_t>& total) {
     // Below the transfer's own priority: the count only adds to what the dialog shows.
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);

@@ -19,6 +19,8 @@ public:
     // Stops a count still running and waits for its thread.
     ~ByteCount() override;
     ByteCount(const ByteCount&) = delete;
+    // Breaks off the listing the count waits in (see FileOperation::interruptWaits).
+    void interrupt() const;
     ByteCount& operator=(const ByteCount&) = delete;
 
 private:

@@ -19,17 +19,25 @@ std::optional<CopyTail::Ended> CopyTail::settle() {
 }
 
 void CopyTail::handOver(std::wstring source, std::function<DWORD()> finish) {
+    AcquireSRWLockExclusive(&lock_);
+    // Started under the lock, so that interrupt() never meets the handle half set.
     if (!threadHandle() && !startThread([this] { return run(); })) {
+        ReleaseSRWLockExclusive(&lock_);
         ended_ = {std::move(source), finish()};
         inHand_ = finished_ = true;
         return;
     }
-    AcquireSRWLockExclusive(&lock_);
     ended_ = {std::move(source), 0};
     work_ = std::move(finish);
     inHand_ = true;
     ReleaseSRWLockExclusive(&lock_);
     WakeAllConditionVariable(&changed_);
+}
+
+void CopyTail::interrupt() {
+    AcquireSRWLockExclusive(&lock_);
+    if (HANDLE thread = threadHandle()) CancelSynchronousIo(thread);
+    ReleaseSRWLockExclusive(&lock_);
 }
 
 int CopyTail::run() {

@@ -25,6 +25,8 @@ public:
     // Hands over a copy to finish; the one before must have been settled. Without a thread (none
     // could be made) the copy is finished here and now.
     void handOver(std::wstring source, std::function<DWORD()> finish);
+    // Breaks off the platform call the thread waits in (see FileOperation::interruptWaits).
+    void interrupt();
 
 private:
     int run();

@@ -3,6 +3,7 @@
 #include "common/PlatformAbilities.h"
 #include "framework/Handles.h"
 #include <memory>
+#include <utility>
 
 namespace {
 // Measured under Wine against the platform's own copy: 256 KiB blocks copy one 1 GB file faster
@@ -38,6 +39,8 @@ UniqueHandle createPending(const std::wstring& path) {
 // one is free. It does not grow with the target's name, which may already be as long as the file
 // system allows.
 std::wstring replacementName(int attempt) { return L"~vantor." + std::to_wstring(attempt) + L".part"; }
+
+BlockRead blockRead = ReadFile;
 
 // One block buffer per worker thread, kept for the thread's life.
 char* blockBuffer() {
@@ -119,7 +122,7 @@ DWORD writeCopy(BegunCopy& copy, const CopyProgress& progress) {
     char* buffer = blockBuffer();
     for (;;) {
         DWORD got = 0, written = 0;
-        if (!ReadFile(copy.in.get(), buffer, kBlockBytes, &got, nullptr)) return GetLastError();
+        if (!blockRead(copy.in.get(), buffer, kBlockBytes, &got, nullptr)) return GetLastError();
         if (got == 0) break;
         if (!WriteFile(copy.out.get(), buffer, got, &written, nullptr)) return GetLastError();
         if (written != got) return ERROR_DISK_FULL;
@@ -139,7 +142,7 @@ DWORD writeCopy(BegunCopy& copy, const CopyProgress& progress) {
     if (!setDeletePending(copy.out.get(), false)) return GetLastError();
     // A stream cannot be opened on a file whose deletion is pending, so they come once it is not.
     const std::wstring written = copy.replacing.empty() ? copy.target : copy.temporary;
-    if (const DWORD error = copyNamedStreams(copy.source, written)) {
+    if (const DWORD error = platformAbilities().namedStreams ? copyNamedStreams(copy.source, written) : 0) {
         setDeletePending(copy.out.get(), true);
         return error;
     }
@@ -202,6 +205,8 @@ DWORD platformCopy(BegunCopy& copy, const CopyProgress& progress) {
     return error;
 }
 }  // namespace
+
+BlockRead swapBlockRead(BlockRead read) { return std::exchange(blockRead, read); }
 
 DWORD beginCopy(const std::wstring& source, const std::wstring& target, bool replace, BegunCopy& copy,
                 uint64_t largestFile) {

@@ -40,3 +40,8 @@ DWORD finishCopy(BegunCopy& copy, const CopyProgress& progress);
 // fails with ERROR_FILE_EXISTS before anything is read. 0 when done, else the platform's error
 // (ERROR_REQUEST_ABORTED for a cancel).
 DWORD copyFileSafely(const std::wstring& source, const std::wstring& target, bool replace, const CopyProgress& progress);
+
+// The read of each block of the program's own copy: ReadFile. A test puts a read that blocks in
+// its place, to show a cancel breaking it off; the previous one is given back.
+using BlockRead = BOOL(WINAPI*)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
+BlockRead swapBlockRead(BlockRead read);

@@ -27,6 +27,10 @@ int FileOperation::run() {
     return 0;
 }
 
+void FileOperation::interruptWaits() {
+    if (HANDLE thread = threadHandle()) CancelSynchronousIo(thread);
+}
+
 void FileOperation::report(const std::wstring& text, int slot) {
     if (link_) link_->report(text, slot);
 }

@@ -26,6 +26,10 @@ public:
     void wake() const;
     // The link forgets the worker before deleting one that never started.
     void detach() { link_ = nullptr; }
+    // Breaks off the platform calls the job's threads wait in (a read, a write, an open or a
+    // listing on a share that stopped answering), which then fail as aborted. Called by the link
+    // under its lock, from the user-interface thread, after the cancel flag is set.
+    virtual void interruptWaits();
 
 protected:
     virtual void body() = 0;

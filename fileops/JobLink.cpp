@@ -92,13 +92,24 @@ bool JobLink::endTextPause() {
 void JobLink::requestCancel() {
     std::lock_guard<std::mutex> guard(lock_);
     if (!operation_) return;
+    cancelRequested_ = true;
     operation_->setCancel();
     operation_->wake();
+    // A read or write stuck on a share that stopped answering would otherwise hold the cancel
+    // until the network gives up.
+    operation_->interruptWaits();
 }
 
 void JobLink::abort() {
     std::lock_guard<std::mutex> guard(lock_);
-    if (operation_) operation_->setCancel();
+    if (!operation_) return;
+    cancelRequested_ = true;
+    operation_->setCancel();
+}
+
+bool JobLink::cancelRequested() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return cancelRequested_;
 }
 
 void JobLink::release() {

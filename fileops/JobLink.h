@@ -63,6 +63,8 @@ public:
     void requestCancel();
     // Stops the worker at its next check (the same-name dialog's "abort all").
     void abort();
+    // Whether the job was cancelled or aborted: it asks and tells nothing more.
+    bool cancelRequested() const;
     // Lets a worker that waits for an answer go on.
     void release();
 
@@ -88,5 +90,6 @@ private:
     wchar_t slots_[2][kSlotCapacity + 1] = {};
     bool textNoted_ = false;  // a text note is out, or the dialog pauses after showing one
     bool textChanged_ = false;  // since the dialog last took the texts
+    bool cancelRequested_ = false;
     JobFailures failures_;
 };

@@ -6,6 +6,19 @@
 #include "resource.h"
 #include <commctrl.h>
 #include <algorithm>
+#include <deque>
+
+namespace {
+// The jobs' same-name questions, one at a time and in the order they were asked: a question shown
+// while another is open would run inside that one's modal loop, and the job that asked first would
+// wait until the later question is answered.
+struct WaitingQuestion {
+    HWND dialog;
+    WPARAM note;
+};
+std::deque<WaitingQuestion> waitingQuestions;
+bool asking = false;
+}  // namespace
 
 ProgressDialog::ProgressDialog(JobLink& link, UINT templateId, const wchar_t* label)
     : Dialog(templateId), link_(&link), label_(label) {}
@@ -84,13 +97,34 @@ void ProgressDialog::onCancel() {
     DestroyWindow(hwnd_);
 }
 
+void ProgressDialog::ask(WPARAM note) {
+    // A question that came just before a cancel is not put to the user: the job asks nothing more.
+    if (link_->cancelRequested()) {
+        link_->release();
+        return;
+    }
+    showNow();  // the question belongs to a window the user can see
+    asking = true;
+    ConflictDialog question(note == kSameNameFile ? ConflictDialog::kFile : ConflictDialog::kFolder, link_->decision);
+    // Only an answer lets the worker go on: a question that ends without one (its window went with
+    // the main window) stops the job, so nothing is overwritten that the user did not choose. This
+    // dialog outlives the question even then: the framework releases it only once this handler has
+    // returned.
+    const bool answered = question.doModal(hwnd_) == IDOK;
+    asking = false;
+    if (!answered) link_->abort();
+    link_->release();
+}
+
 LRESULT ProgressDialog::onProgress(WPARAM wParam, LPARAM lParam) {
     if (!link_) return 0;
     switch (wParam) {
     case kJobEnded: {
-        // Items passed over are told once, at the end, over the window the job was started from.
+        // Items passed over are told once, at the end, over the window the job was started from;
+        // a job the user cancelled tells nothing more.
         const std::wstring failures = link_->failureSummary();
-        if (!failures.empty()) showMessageBox(GetWindow(hwnd_, GW_OWNER), failures, MB_OK | MB_ICONEXCLAMATION);
+        if (!failures.empty() && !link_->cancelRequested())
+            showMessageBox(GetWindow(hwnd_, GW_OWNER), failures, MB_OK | MB_ICONEXCLAMATION);
         onCancel();
         break;
     }
@@ -98,18 +132,22 @@ LRESULT ProgressDialog::onProgress(WPARAM wParam, LPARAM lParam) {
         showTexts(lParam);
         break;
     case kSameNameFile:
-    case kSameNameFolder: {
-        showNow();  // the question belongs to a window the user can see
-        ConflictDialog question(wParam == kSameNameFile ? ConflictDialog::kFile : ConflictDialog::kFolder,
-                                link_->decision);
-        // Only an answer lets the worker go on: a question that ends without one (its window went
-        // with the main window) stops the job, so nothing is overwritten that the user did not choose.
-        // This dialog outlives the question even then: the framework releases it only once this
-        // handler has returned.
-        if (question.doModal(hwnd_) != IDOK) link_->abort();
-        link_->release();
+    case kSameNameFolder:
+        if (asking) {
+            waitingQuestions.push_back({hwnd_, wParam});
+            questionsWaiting_ = static_cast<int>(waitingQuestions.size());
+            break;
+        }
+        ask(wParam);
+        // The next question asked meanwhile; one whose job's window went is passed over (that job
+        // was cancelled with its window).
+        while (!waitingQuestions.empty()) {
+            const WaitingQuestion next = waitingQuestions.front();
+            waitingQuestions.pop_front();
+            questionsWaiting_ = static_cast<int>(waitingQuestions.size());
+            if (PostMessageW(next.dialog, WM_OPERATION_PROGRESS, next.note, 0)) break;
+        }
         break;
-    }
     default:
         break;
     }

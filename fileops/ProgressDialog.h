@@ -3,6 +3,7 @@
 #pragma once
 #include "fileops/JobProgress.h"
 #include "framework/Dialog.h"
+#include <atomic>
 
 class JobLink;
 
@@ -16,6 +17,8 @@ public:
 
     // The link forgets the dialog before deleting one that never opened.
     void detach() { link_ = nullptr; }
+    // The same-name questions of all jobs that wait for the one open to be answered.
+    static int questionsWaiting() { return questionsWaiting_.load(); }
 
 protected:
     const MessageMap* messageMap() const override;
@@ -35,6 +38,9 @@ private:
     // The bars and figures of a transfer are sampled at this pace while the window is shown.
     static constexpr UINT_PTR kFiguresTimer = 3;
     static constexpr UINT kFiguresMs = 100;
+    // Asks the same-name question of the given note, unless the job was cancelled meanwhile, and
+    // lets the worker go on.
+    void ask(WPARAM note);
     void showNow();
     void showTexts(LPARAM lines);
     void showFigures();
@@ -43,4 +49,5 @@ private:
     const wchar_t* label_;  // replaces the text of the line's label when given
     TransferRate rate_;
     std::wstring figures_;  // as shown, so an unchanged line is not redrawn
+    static inline std::atomic<int> questionsWaiting_{0};
 };

@@ -64,6 +64,18 @@ void TransferOperation::transferAll() {
     // must remove its source folders (a move within a drive writes no bytes anyway).
     std::optional<ByteCount> count;
     if (move == 0) count.emplace(paths, link_->bytes.total);
+    {
+        std::lock_guard<std::mutex> guard(countLock_);
+        count_ = count ? &*count : nullptr;
+    }
+    // Forgotten before the count goes, whichever way this function is left.
+    struct ForgetCount {
+        TransferOperation& operation;
+        ~ForgetCount() {
+            std::lock_guard<std::mutex> guard(operation.countLock_);
+            operation.count_ = nullptr;
+        }
+    } forgetCount{*this};
     for (const std::wstring& path : paths) {
         const DWORD attributes = GetFileAttributesW(literalPath(path).c_str());
         const std::optional<SplitPath> split = splitPath(path);
@@ -85,6 +97,13 @@ void TransferOperation::transferAll() {
         }
         if (cancelled()) return;
     }
+}
+
+void TransferOperation::interruptWaits() {
+    FileOperation::interruptWaits();
+    tail_.interrupt();
+    std::lock_guard<std::mutex> guard(countLock_);
+    if (count_) count_->interrupt();
 }
 
 void TransferOperation::askSameName(const std::wstring& source, const std::wstring& target, int note) {

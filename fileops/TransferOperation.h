@@ -9,8 +9,10 @@
 #pragma once
 #include "fileops/CopyTail.h"
 #include "fileops/FileOperation.h"
+#include <mutex>
 
 struct BegunCopy;
+class ByteCount;
 
 class TransferOperation : public FileOperation {
 public:
@@ -18,6 +20,8 @@ public:
 
     std::wstring destination;
     int move = 0;  // 1 moves, 0 copies
+
+    void interruptWaits() override;
 
 protected:
     void body() override;
@@ -60,5 +64,7 @@ private:
     std::wstring destinationFileSystem_, sourceFileSystem_;  // "NTFS", "FAT32"; the source's of the current item
     std::vector<std::wstring> copying_;  // resolved source folders being walked, outermost first
     uint64_t copied_ = 0;               // bytes of the files whose copy has ended
+    std::mutex countLock_;              // guards count_, which the user-interface thread may interrupt
+    ByteCount* count_ = nullptr;        // the count of a copy's bytes, while it lives
     CopyTail tail_;                     // last, so it is finished before the rest goes
 };

@@ -111,7 +111,13 @@ public:
     std::wstring viewSection() const { return L"View" + std::to_wstring(paneIndex_); }
 
     const std::wstring& folder() const { return folder_; }
-    void setFolder(std::wstring folder) { folder_ = std::move(folder); }
+    void setFolder(std::wstring folder) {
+        if (folder != folder_) freeBytes_ = -1;
+        folder_ = std::move(folder);
+    }
+    // The bytes free to the user in the folder, as last found out; -1 while unknown.
+    int64_t freeBytes() const { return freeBytes_; }
+    void setFreeBytes(int64_t bytes) { freeBytes_ = bytes; }
     const std::wstring& mask() const { return mask_; }
     int sortType() const { return sortType_; }
     uint32_t groupMask() const { return groupMask_; }
@@ -125,6 +131,7 @@ public:
     const FileEntry* cursorEntry() const { return index_.entryAt(cursor_); }
 
 private:
+    int64_t freeBytes_ = -1;
     void storeViewSetting(const wchar_t* key, const std::wstring& value) const;
     void markEach(MarkMode mode, bool filesOnly);
     // Sorts the listing afresh and puts the cursor back on `name`, or keeps its line when that

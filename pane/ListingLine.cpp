@@ -6,6 +6,7 @@
 #include <ctime>
 #include <cwchar>
 #include <cwctype>
+#include <utility>
 
 LineSettings LineSettings::from(const SettingsFile& settings) {
     return {settings.timeFormat, settings.fileSizeCols, settings.fileAttributes != 0};
@@ -101,10 +102,16 @@ std::wstring statusLineText(int fileCount, int markedCount, uint64_t markedBytes
     return text;
 }
 
+namespace {
+FreeSpaceCall freeSpaceCall = GetDiskFreeSpaceExW;
+}
+
+FreeSpaceCall swapFreeSpaceCall(FreeSpaceCall call) { return std::exchange(freeSpaceCall, call); }
+
 int64_t freeBytesOfFolder(const std::wstring& folder) {
-    const std::wstring root = ensureTrailingBackslash(rootPrefix(folder));
-    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-    if (!GetDiskFreeSpaceW(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
-        return -1;
-    return static_cast<int64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
+    // Asked of the folder itself, not of its drive's root: the answer then honours the user's quota
+    // and a volume mounted in a folder.
+    ULARGE_INTEGER available{};
+    if (!freeSpaceCall(ensureTrailingBackslash(folder).c_str(), &available, nullptr, nullptr)) return -1;
+    return static_cast<int64_t>(available.QuadPart);
 }

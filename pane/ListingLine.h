@@ -32,5 +32,10 @@ std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format);
 std::wstring headerFolderText(const std::wstring& folder, const std::wstring& mask);
 // Status line: the marked totals, or the file count and free space (freeBytes < 0: unknown).
 std::wstring statusLineText(int fileCount, int markedCount, uint64_t markedBytes, int64_t freeBytes);
-// Free bytes on the volume of a folder (root's clusters × sector size); -1 when it cannot be read.
+// The bytes free to the user in a folder's volume; -1 when the platform cannot tell. A platform call
+// that may wait long on a share: never made on the user-interface thread.
 int64_t freeBytesOfFolder(const std::wstring& folder);
+// The platform call behind it, GetDiskFreeSpaceExW; a test puts one that blocks in its place. The
+// previous one is given back.
+using FreeSpaceCall = BOOL(WINAPI*)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+FreeSpaceCall swapFreeSpaceCall(FreeSpaceCall call);

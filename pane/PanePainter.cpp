@@ -156,7 +156,7 @@ void PanePainter::drawRuns(const NameRuns& runs, int x, int y, COLORREF textColo
 std::wstring paneStatusText(const PaneListing& listing) {
     if (listing.readingNewFolder()) return L"読み込み中… " + std::to_wstring(listing.entriesReadSoFar()) + L" 件";
     const FileList& list = listing.list();
-    const int64_t freeBytes = list.markedCount() > 0 ? 0 : freeBytesOfFolder(listing.folder());
+    const int64_t freeBytes = list.markedCount() > 0 ? 0 : listing.freeBytes();
     return statusLineText(list.fileCount(), list.markedCount(), list.markedBytes(), freeBytes);
 }
 

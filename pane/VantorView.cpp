@@ -45,6 +45,7 @@ const MessageMap* CVantorView::messageMap() const {
         onMessage<WM_FOLDER_READ, &CVantorView::onFolderRead>(),
         onMessage<WM_WATCHER_RELEASED, &CVantorView::onWatcherReleased>(),
         onMessage<WM_ITEMS_GONE, &CVantorView::onItemsGone>(),
+        onMessage<WM_FREE_SPACE, &CVantorView::onFreeSpace>(),
         onMessage<WM_TIMER, &CVantorView::onTimer>(),
         onMessage<WM_GETOBJECT, &CVantorView::onGetObject>(),
     };
@@ -204,6 +205,17 @@ LRESULT CVantorView::onFolderRead() {
         return 0;
     }
     if (const auto delay = pacer_.readEnded(GetTickCount64(), listing_.lastReadTook())) scheduleReread(*delay);
+    // The listing shows the folder as it is now: so should its free space.
+    freeSpace_.ask(hwnd_, WM_FREE_SPACE, folder());
+    return 0;
+}
+
+LRESULT CVantorView::onFreeSpace() {
+    const std::optional<int64_t> free = freeSpace_.take(folder());
+    if (free && *free != listing_.freeBytes()) {
+        listing_.setFreeBytes(*free);
+        redrawHeader();
+    }
     return 0;
 }
 

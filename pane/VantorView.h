@@ -9,6 +9,7 @@
 #include "listing/FileEntry.h"
 #include "listing/PaneListing.h"
 #include "listing/RereadPacer.h"
+#include "pane/FreeSpace.h"
 #include "pane/GoneItems.h"
 #include "pane/PaneAccessibility.h"
 #include "pane/QuickSearchLine.h"
@@ -28,6 +29,8 @@ constexpr UINT WM_FOLDER_READ = WM_USER + 110;
 constexpr UINT WM_WATCHER_RELEASED = WM_USER + 111;
 // A job of the pane's has removed items (see GoneItems).
 constexpr UINT WM_ITEMS_GONE = WM_USER + 112;
+// The free space of the pane's folder has been found out (see FreeSpace).
+constexpr UINT WM_FREE_SPACE = WM_USER + 113;
 
 enum class MouseGesture { Idle = 0, Click = 1, ShiftClick = 2, CtrlClick = 3, HeaderPress = 4, BelowPress = 5 };
 
@@ -59,8 +62,11 @@ public:
     ChangeWatcher& watcher() { return watcher_; }
     QuickSearchLine& quickSearch() { return quickSearch_; }
     // Whether the pane still has work on its folder under way: a read in flight, a re-read queued,
-    // a check whether its folder is gone, or its watcher still opening the folder.
-    bool busy() const { return listing_.reading() || pacer_.waiting() || releasePending_ || watcher_.opening(); }
+    // a check whether its folder is gone, its watcher still opening the folder, or its free space
+    // being found out.
+    bool busy() const {
+        return listing_.reading() || pacer_.waiting() || releasePending_ || watcher_.opening() || freeSpace_.pending();
+    }
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;
@@ -163,6 +169,7 @@ protected:
     LRESULT onFolderRead();
     LRESULT onWatcherReleased();
     LRESULT onItemsGone();
+    LRESULT onFreeSpace();
     void onTimer(WPARAM id, LPARAM);
     // Reads a folder just entered, its status line counting what was read until the listing shows.
     void readNewFolder(const std::wstring& cursorName);
@@ -300,6 +307,7 @@ private:
     bool releasePending_ = false;  // the watcher is letting go; WM_WATCHER_RELEASED follows
     bool quietRead_ = false;       // the read in flight is a re-read nobody asked for just now
     std::shared_ptr<GoneItems> goneItems_ = std::make_shared<GoneItems>();
+    FreeSpaceQuestion freeSpace_;
     PaneDropTarget* dropTarget_ = nullptr;  // registered for drops while the window lives
     PaintCounters paintCounters_;
     QuickSearchLine quickSearch_{*this};

@@ -35,17 +35,6 @@ void PrintTo(const FileState& state, std::ostream* out) {
          << std::hex << state.attributes << std::dec << " written " << state.written;
 }
 
-template <typename Job>
-bool runItemJob(const std::vector<std::wstring>& paths, const std::function<void(Job&)>& configure = {}) {
-    const int before = FileJob::liveCount();
-    auto* job = new Job;
-    job->attach();
-    job->operation().paths = paths;
-    if (configure) configure(*job);
-    FileJob::start(job, nullptr);
-    return waitForJobs(before);
-}
-
 // A folder on another drive than the tests' one; links a job made in it go before the rest.
 struct OtherDriveFolder {
     const TempFolder folder{otherDriveTestRoot()};

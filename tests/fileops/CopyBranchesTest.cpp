@@ -67,7 +67,9 @@ TEST(CopyBranches, EachCopiesReplacesThroughItsOwnNameAndStopsBeforeTheFirstByte
             EXPECT_EQ(readFileBytes(dst / L"a.txt"), r.cancel ? "old" : "new contents");
             EXPECT_TRUE(GetFileAttributesW((dst / L"a.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
             // Wine on most Unix file systems cannot set a creation time: then there is none to keep.
-            if (creationSettable) EXPECT_EQ(creationTime(dst / L"a.txt"), old);
+            if (creationSettable) {
+                EXPECT_EQ(creationTime(dst / L"a.txt"), old);
+            }
         }
     }
 }

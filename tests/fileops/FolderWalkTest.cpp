@@ -11,15 +11,6 @@
 #include <functional>
 
 namespace {
-bool deleteItems(const std::vector<std::wstring>& paths) {
-    const int before = FileJob::liveCount();
-    auto* job = new DeleteJob;
-    job->attach();
-    job->operation().paths = paths;
-    FileJob::start(job, nullptr);
-    return waitForJobs(before);
-}
-
 // A file held open by another program that lets others delete it (as an indexer does).
 struct HeldFile {
     HANDLE handle;
@@ -36,7 +27,7 @@ TEST(FolderWalk, AFolderEmptiedByTheJobThatWillNotGoIsTold) {
         const char* what;
         std::function<bool(const std::wstring& folder)> run;
     } rows[] = {
-        {"delete", [](const std::wstring& folder) { return deleteItems({folder}); }},
+        {"delete", [](const std::wstring& folder) { return runItemJob<DeleteJob>({folder}); }},
         {"move to another drive", [&](const std::wstring& folder) { return transfer({folder}, otherVolume.path(), true); }},
     };
     for (const Row& r : rows) {
@@ -74,7 +65,7 @@ TEST(UnlistableFolder, IsToldAndNothingUncarriedIsRemovedOrPassedOffAsCopied) {
         {"copy", [](const std::wstring& folder, const std::wstring& other) { return transfer({folder}, other, false); }},
         {"move to another drive",
          [](const std::wstring& folder, const std::wstring& other) { return transfer({folder}, other, true); }},
-        {"delete", [](const std::wstring& folder, const std::wstring&) { return deleteItems({folder}); }},
+        {"delete", [](const std::wstring& folder, const std::wstring&) { return runItemJob<DeleteJob>({folder}); }},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);

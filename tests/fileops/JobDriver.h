@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,6 +25,18 @@ inline bool waitForJobs(int before, int timeoutMs = 20000) {
 inline bool transfer(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move) {
     const int before = FileJob::liveCount();
     startTransfer(sources, destination, move, nullptr);
+    return waitForJobs(before);
+}
+
+// Runs a delete, attribute or timestamp job on `paths` until it is gone.
+template <typename Job>
+bool runItemJob(const std::vector<std::wstring>& paths, const std::function<void(Job&)>& configure = {}) {
+    const int before = FileJob::liveCount();
+    auto* job = new Job;
+    job->attach();
+    job->operation().paths = paths;
+    if (configure) configure(*job);
+    FileJob::start(job, nullptr);
     return waitForJobs(before);
 }
 
