@@ -5,6 +5,7 @@
 #include "framework/Document.h"
 #include "framework/FrameWindow.h"
 #include "framework/Handles.h"
+#include "pane/FolderCheck.h"
 #include "pane/ListFont.h"
 #include "pane/PaneDropTarget.h"
 #include "pane/PaneGeometry.h"
@@ -71,7 +72,7 @@ LRESULT CVantorView::onCreate(WPARAM, LPARAM) {
     listing_.loadViewSettings();
     // A pane starts in the last folder it showed; a folder gone since then leaves the start folder.
     const std::wstring last = history_.entryAt(0);
-    if (!last.empty() && isExistingFolder(last)) listing_.setFolder(last);
+    if (!last.empty() && checkWithin([last] { return folderExists(last); }).value_or(false)) listing_.setFolder(last);
     readNewFolder({});
     watcher_.start(hwnd_, WM_FOLDER_CHANGED, 0, 0);
     // Files dropped from any program land here; without OLE the pane simply takes no drops.

@@ -6,9 +6,12 @@
 #include "folders/FolderInputDialog.h"
 #include "folders/FolderListDialog.h"
 #include "framework/FrameWindow.h"
+#include "pane/FolderCheck.h"
 #include "pane/PaneOwner.h"
 #include "pane/VantorView.h"
 #include "resource.h"
+#include <memory>
+#include <optional>
 
 // The commands this file handles: going to other folders.
 std::span<const MessageEntry> CVantorView::navigationCommands() {
@@ -51,8 +54,15 @@ void CVantorView::changeFolder(const std::wstring& target, bool relative) {
     // Resolved as text, never by making the folder the process's current directory: the platform
     // may keep that in a fixed buffer which a long folder overruns.
     const std::wstring folder = resolveFolderText(listing_.folder(), target, relative);
-    if (!folder.empty() && canListFolder(folder)) {
+    const std::optional<bool> listable =
+        folder.empty() ? std::optional<bool>(false) : checkWithin([folder] { return folderListable(folder); });
+    if (listable.value_or(false)) {
         enterFolder(folder, target == L".." ? lastName(listing_.folder()) : L"..");
+        return;
+    }
+    // A drive that does not answer in time leaves the pane where it is, answering keys.
+    if (!listable) {
+        MessageBeep(MB_ICONEXCLAMATION);
         return;
     }
     // A pane whose own folder has gone is not left stuck in it by a target that fails too.
@@ -74,19 +84,25 @@ LRESULT CVantorView::onWatcherReleased() {
 
 void CVantorView::moveUpIfGone() {
     const std::wstring gone = listing_.folder();
-    if (gone.empty() || isExistingFolder(gone)) {
-        watcher_.setFolder(gone);
-        return;
-    }
-    // As if the user had gone up one level at a time: the cursor lands on the way back down.
-    std::wstring below = gone;
-    for (auto up = parentFolder(gone); up; below = *up, up = parentFolder(*up)) {
-        if (canListFolder(*up)) {
-            enterFolder(*up, lastName(below));
-            return;
+    // As if the user had gone up one level at a time: the cursor lands on the way back down. The
+    // way is found off this thread; a drive that does not answer in time leaves the pane as it is.
+    struct WayUp {
+        std::wstring folder, cursorName;
+    };
+    auto way = std::make_shared<WayUp>();
+    const std::optional<bool> found = gone.empty() ? std::optional<bool>(false) : checkWithin([gone, way] {
+        if (folderExists(gone)) return false;
+        std::wstring below = gone;
+        for (auto up = parentFolder(gone); up; below = *up, up = parentFolder(*up)) {
+            if (folderListable(*up)) {
+                *way = {*up, lastName(below)};
+                return true;
+            }
         }
-    }
-    watcher_.setFolder(gone);
+        return false;
+    });
+    if (found.value_or(false)) enterFolder(way->folder, way->cursorName);
+    else watcher_.setFolder(gone);
 }
 
 void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cursorName) {
