@@ -258,25 +258,37 @@ bool CMainFrame::mayCloseWithJobs() {
     if (showMessageBox(hwnd_, question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     waitingForJobs_ = true;
     FileJob::cancelAll();
+    // Nothing new starts meanwhile: no key, menu or click reaches the window while it waits.
+    EnableWindow(hwnd_, FALSE);
     // Each job ends on its own: its worker stops within one block and its window closes on this
     // thread, so the wait goes on pumping messages. A copy still open when the process ends is
     // removed by the system all the same (its deletion is pending until it is complete).
-    const ULONGLONG giveUp = GetTickCount64() + 10000;
+    const ULONGLONG giveUp = GetTickCount64() + jobWaitMs_;
     HANDLE ended = FileJob::endedEvent();
-    while (FileJob::liveCount() > 0 && GetTickCount64() < giveUp) {
+    bool quit = false;
+    while (!quit && FileJob::liveCount() > 0 && GetTickCount64() < giveUp) {
         MsgWaitForMultipleObjects(1, &ended, FALSE, 50, QS_ALLINPUT);
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
-                waitingForJobs_ = false;
-                return true;
+                quit = true;
+                break;
             }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
     }
+    EnableWindow(hwnd_, TRUE);
     waitingForJobs_ = false;
+    // A job stuck where no cancel reaches ends with the process, which ends at once after the
+    // window (the program's own state is written first, with the window). What such a job was
+    // writing is under a name of its own or has its deletion pending: nothing half-written is left
+    // under a file's name.
+    if (const int stuck = FileJob::liveCount(); stuck > 0 && !quit) {
+        swprintf(question, 128, L"%d 個のジョブが止まらないため、中断したまま終了します。書きかけの内容がファイルの名前で残ることはありません。", stuck);
+        showMessageBox(hwnd_, question, MB_OK | MB_ICONEXCLAMATION);
+    }
     return true;
 }
 

@@ -11,6 +11,8 @@
 
 class CMainFrame : public FrameWindow, public PaneOwner {
 public:
+    // How long a close waits for cancelled jobs before the program ends without them (10 s).
+    void setJobWait(DWORD milliseconds) { jobWaitMs_ = milliseconds; }
     CMainFrame();
 
     int registerPane(CVantorView* pane) override;
@@ -90,4 +92,5 @@ private:
     CVantorView left_;
     CVantorView right_;
     bool waitingForJobs_ = false;
+    DWORD jobWaitMs_ = 10000;  // how long a close waits for cancelled jobs to end
 };

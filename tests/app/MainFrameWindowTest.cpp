@@ -1,3 +1,4 @@
+#include "fileops/FileCopy.h"
 #include "fileops/FileJob.h"
 #include "fileops/TransferJob.h"
 #include "keys/KeyNames.h"
@@ -6,6 +7,7 @@
 #include "support/UiDriver.h"
 #include "resource.h"
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 int columnWidth(CMainFrame& frame, int column) {
@@ -342,4 +344,59 @@ TEST_F(MainFrameWindow, MenuItemsShowTheirKeysAndLoseThemWithTheBinding) {
     program.frame().refreshMenuKeyTexts();
     EXPECT_EQ(menuText(frame, ID_FILE_COPY), L"複写(&C)\tF5");  // the binding with a parameter never shows
     EXPECT_EQ(menuText(frame, ID_EDIT_COPY), L"ｺﾋﾟｰ(&C)");
+}
+
+namespace {
+HANDLE stuckUntil = nullptr;
+std::atomic<bool> stuckEntered{false};
+// A read that no cancel reaches: it waits outside the platform's file calls.
+BOOL WINAPI unstoppableRead(HANDLE file, LPVOID buffer, DWORD size, LPDWORD got, LPOVERLAPPED) {
+    stuckEntered = true;
+    WaitForSingleObject(stuckUntil, 20000);
+    return ReadFile(file, buffer, size, got, nullptr);
+}
+}  // namespace
+
+// Quitting with a job that will not stop: the window takes nothing while it waits, the user is
+// told, and the program goes (the process then ends without tearing down what the job uses); the
+// job's unfinished file does not outlive it.
+TEST_F(MainFrameWindow, QuittingWithAJobThatWillNotStopTellsAndEndsWithoutIt) {
+    TempFolder src, dst;
+    src.writeFile(L"a.bin", std::string(1 << 20, 'a'));
+    stuckUntil = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    stuckEntered = false;
+    const BlockRead normal = swapBlockRead(unstoppableRead);
+    ASSERT_TRUE(program.start(start.path()));
+    HWND frame = program.frameWindow();
+    program.frame().setJobWait(300);
+    const int before = FileJob::liveCount();
+    startTransfer({src / L"a.bin"}, dst.path(), false, frame);
+    for (int waited = 0; waited < 10000 && !stuckEntered; waited += 10) pumpMessagesFor(10);
+    std::atomic<bool> disabledWhileWaiting{false};
+    std::wstring told;
+    // Yes to the question, then the message that tells of the stuck job; from the side, as the
+    // user would, while the window's own loops run.
+    std::thread user([&, ui = GetCurrentThreadId()] {
+        HWND box = waitForWindow(ui, L"Vantor", 10000);
+        if (!box) return;
+        clickButton(box, IDYES);
+        for (int waited = 0; waited < 5000 && IsWindowEnabled(frame); waited += 5) Sleep(5);
+        disabledWhileWaiting = !IsWindowEnabled(frame);
+        while (IsWindow(box) && IsWindowVisible(box)) Sleep(5);
+        if (!(box = waitForWindow(ui, L"Vantor", 10000))) return;
+        told = staticTexts(box);
+        clickButton(box, IDOK);
+    });
+    SendMessageW(frame, WM_CLOSE, 0, 0);
+    user.join();
+    EXPECT_TRUE(disabledWhileWaiting) << "the window took input while it waited for the jobs";
+    EXPECT_NE(told.find(L"1 個のジョブが止まらないため、中断したまま終了します。"), std::wstring::npos) << told;
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(FileJob::liveCount(), before + 1) << "the stuck job is left to end with the process";
+    SetEvent(stuckUntil);
+    EXPECT_TRUE(program.pumpUntil([&] { return FileJob::liveCount() == before; }, 10000));
+    swapBlockRead(normal);
+    CloseHandle(stuckUntil);
+    EXPECT_FALSE(fileExists(dst / L"a.bin")) << "a partial copy was left";
+    program.stop();
 }
