@@ -1,6 +1,7 @@
 #include "fileops/ChangeWatcher.h"
 #include "common/PathUtil.h"
 #include "common/ResolvedPath.h"
+#include <dbt.h>
 #include <atomic>
 #include <mutex>
 #include <utility>
@@ -27,6 +28,9 @@ struct ChangeWatcher::Shared {
     uint64_t generation = 0;       // counts the folders set (or let go)
     uint64_t armedGeneration = 0;  // the generation the thread's handle was opened for
     std::wstring resolved;         // where the folder of the handle resolves, for WatchersLetGo
+    UniqueHandle device;           // the folder itself, registered for its device's removal
+    HDEVNOTIFY notification = nullptr;
+    HDEVNOTIFY kept = nullptr;     // the registration of a device let go of, until a folder is watched again
     int holds = 0;                 // WatchersLetGo living for this folder: no handle meanwhile
     UniqueHandle quit = manualResetEvent();
     UniqueHandle restart = manualResetEvent();
@@ -45,30 +49,65 @@ namespace {
 // watched: then only the events wake the thread). The open happens outside the lock: on a share
 // that stopped answering it blocks until the redirector gives up, and the pane setting another
 // folder meanwhile must not wait for it. A folder set during the open makes it start over.
+// Closes the handle on the folder and ends its registration; one kept for a device let go of
+// ends only with `kept` (a folder is watched again, or the thread ends).
+void releaseDevice(ChangeWatcher::Shared& shared, bool kept) {
+    HDEVNOTIFY notification = nullptr, keptNotification = nullptr;
+    UniqueHandle device;
+    {
+        std::lock_guard<std::mutex> guard(shared.lock);
+        notification = std::exchange(shared.notification, nullptr);
+        if (kept) keptNotification = std::exchange(shared.kept, nullptr);
+        device = std::move(shared.device);
+    }
+    if (notification) UnregisterDeviceNotification(notification);
+    if (keptNotification) UnregisterDeviceNotification(keptNotification);
+}
+
+// A handle on the folder itself, registered so that the pane hears when the user asks to remove its
+// device (a USB stick), and can let go of it.
+std::pair<UniqueHandle, HDEVNOTIFY> watchDevice(HWND window, const std::wstring& folder) {
+    UniqueHandle device = UniqueHandle::fromApi(CreateFileW(literalPath(folder).c_str(), FILE_LIST_DIRECTORY,
+                                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!device || !window) return {std::move(device), nullptr};
+    DEV_BROADCAST_HANDLE filter{};
+    filter.dbch_size = sizeof(filter);
+    filter.dbch_devicetype = DBT_DEVTYP_HANDLE;
+    filter.dbch_handle = device.get();
+    HDEVNOTIFY notification = RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    return {std::move(device), notification};
+}
+
 ChangeHandle arm(ChangeWatcher::Shared& shared, ChangeHandle old) {
     old.reset();
     for (;;) {
         std::wstring folder;
         uint64_t generation = 0;
+        bool held = false;
         {
             std::lock_guard<std::mutex> guard(shared.lock);
             ResetEvent(shared.restart.get());
             folder = shared.folder;
             generation = shared.generation;
-        }
-        bool held = false;
-        {
-            std::lock_guard<std::mutex> guard(shared.lock);
             held = shared.holds > 0;
         }
+        releaseDevice(shared, !folder.empty());
         ChangeHandle change;
         const std::wstring resolved = folder.empty() || held ? std::wstring() : resolvedPath(folder);
         if (!folder.empty() && !held)
             change.reset(FindFirstChangeNotificationW(literalPath(folder).c_str(), FALSE, kFilter));
-        std::lock_guard<std::mutex> guard(shared.lock);
-        if (generation != shared.generation) continue;
+        auto [device, notification] = change ? watchDevice(shared.window, folder) : std::pair<UniqueHandle, HDEVNOTIFY>();
+        std::unique_lock<std::mutex> guard(shared.lock);
+        if (generation != shared.generation) {
+            guard.unlock();
+            if (notification) UnregisterDeviceNotification(notification);
+            continue;
+        }
         shared.armedGeneration = generation;
         if (!held) shared.resolved = resolved;
+        shared.device = std::move(device);
+        shared.notification = notification;
         SetEvent(shared.armed.get());
         if (const UINT released = std::exchange(shared.releasedMessage, 0U))
             PostMessageW(shared.window, released, shared.wParam, shared.lParam);
@@ -101,6 +140,7 @@ int watch(const std::shared_ptr<ChangeWatcher::Shared>& shared) {
             break;  // quit, or the wait failed
         }
     }
+    releaseDevice(*shared, true);
     return 0;
 }
 }  // namespace
@@ -206,4 +246,23 @@ WatchersLetGo::~WatchersLetGo() {
         // The folder may be gone now: the pane re-reads it and leaves it if so.
         if (shared->window && !shared->posted.exchange(true)) PostMessageW(shared->window, shared->message, shared->wParam, shared->lParam);
     }
+}
+
+ChangeWatcher::Device ChangeWatcher::device() const {
+    std::lock_guard<std::mutex> guard(shared_->lock);
+    return {shared_->device ? shared_->device.get() : nullptr, shared_->notification};
+}
+
+bool ChangeWatcher::Device::sentAbout(const DEV_BROADCAST_HDR* broadcast) const {
+    if (!broadcast || broadcast->dbch_devicetype != DBT_DEVTYP_HANDLE) return false;
+    const auto* about = reinterpret_cast<const DEV_BROADCAST_HANDLE*>(broadcast);
+    return (notification && about->dbch_hdevnotify == notification) || (handle && about->dbch_handle == handle);
+}
+
+void ChangeWatcher::letGoOfDevice() {
+    {
+        std::lock_guard<std::mutex> guard(shared_->lock);
+        shared_->kept = std::exchange(shared_->notification, nullptr);
+    }
+    letGo();
 }

@@ -3,6 +3,7 @@
 // outstanding: the next is posted only after the pane says it has re-read the folder.
 #pragma once
 #include "fileops/WorkerThread.h"
+#include <dbt.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,18 @@ public:
     // Whether the running thread has yet to open (or fail to open) the folder last set: until it
     // has, a change made to that folder goes unseen.
     bool opening() const;
+    // The watcher's handle on the folder itself and its registration for the removal of the
+    // device the folder lies on (a USB stick); both null when there is none.
+    struct Device {
+        HANDLE handle = nullptr;
+        HDEVNOTIFY notification = nullptr;
+        // Whether a device notification (WM_DEVICECHANGE's lParam) is about this one.
+        bool sentAbout(const DEV_BROADCAST_HDR* broadcast) const;
+    };
+    Device device() const;
+    // As letGo, for a device the user asks to remove: its registration stays, so that the removal
+    // (or its failure) is still heard, until a folder is watched again.
+    void letGoOfDevice();
 
     struct Shared;
 

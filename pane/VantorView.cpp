@@ -47,6 +47,7 @@ const MessageMap* CVantorView::messageMap() const {
         onMessage<WM_WATCHER_RELEASED, &CVantorView::onWatcherReleased>(),
         onMessage<WM_ITEMS_GONE, &CVantorView::onItemsGone>(),
         onMessage<WM_FREE_SPACE, &CVantorView::onFreeSpace>(),
+        onMessage<WM_DEVICECHANGE, &CVantorView::onDeviceChange>(),
         onMessage<WM_TIMER, &CVantorView::onTimer>(),
         onMessage<WM_GETOBJECT, &CVantorView::onGetObject>(),
     };
@@ -209,6 +210,33 @@ LRESULT CVantorView::onFolderRead() {
     // The listing shows the folder as it is now: so should its free space.
     freeSpace_.ask(hwnd_, WM_FREE_SPACE, folder());
     return 0;
+}
+
+LRESULT CVantorView::onDeviceChange(WPARAM event, LPARAM data) {
+    const auto* broadcast = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    switch (event) {
+    case DBT_DEVICEQUERYREMOVE:
+        // The user asks to remove the stick the folder lies on: the pane holds nothing on it
+        // (else the removal fails with "device in use"), and still hears whether it went.
+        if (!watcher_.device().sentAbout(broadcast)) break;
+        removing_ = watcher_.device();
+        watcher_.letGoOfDevice();
+        break;
+    case DBT_DEVICEQUERYREMOVEFAILED:
+        if (!removing_.sentAbout(broadcast)) break;
+        removing_ = {};
+        watchFolder(folder());
+        break;
+    case DBT_DEVICEREMOVEPENDING:
+    case DBT_DEVICEREMOVECOMPLETE:
+        if (!removing_.sentAbout(broadcast) && !watcher_.device().sentAbout(broadcast)) break;
+        removing_ = {};
+        leaveVanishedFolder();
+        break;
+    default:
+        break;
+    }
+    return TRUE;
 }
 
 LRESULT CVantorView::onFreeSpace() {

@@ -170,6 +170,7 @@ protected:
     LRESULT onWatcherReleased();
     LRESULT onItemsGone();
     LRESULT onFreeSpace();
+    LRESULT onDeviceChange(WPARAM event, LPARAM data);
     void onTimer(WPARAM id, LPARAM);
     // Reads a folder just entered, its status line counting what was read until the listing shows.
     void readNewFolder(const std::wstring& cursorName);
@@ -308,6 +309,7 @@ private:
     bool quietRead_ = false;       // the read in flight is a re-read nobody asked for just now
     std::shared_ptr<GoneItems> goneItems_ = std::make_shared<GoneItems>();
     FreeSpaceQuestion freeSpace_;
+    ChangeWatcher::Device removing_;  // the device the user asked to remove, until it went or stayed
     PaneDropTarget* dropTarget_ = nullptr;  // registered for drops while the window lives
     PaintCounters paintCounters_;
     QuickSearchLine quickSearch_{*this};

@@ -5,6 +5,7 @@
 #include "support/RunningProgram.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
+#include <dbt.h>
 #include <atomic>
 #include <functional>
 
@@ -59,5 +60,44 @@ TEST(SlowDrive, KeysAreAnsweredWhileThePlatformHoldsUpAnAnswer) {
         program.pumpUntil([] { return heldCalls == 0; });
         r.release();
         CloseHandle(answerNow);
+    }
+}
+
+// A stick shown in a pane can be ejected: asked to remove its device, the pane lets go of the
+// folder; when the device is gone it moves as when its folder vanished, and when the removal
+// fails it watches again. (Wine sends no such notification: the test sends what Windows would.)
+TEST(RemovableDrive, ThePaneLetsGoWhenAskedAndMovesOnceTheDeviceIsGone) {
+    for (const bool removed : {true, false}) {
+        SCOPED_TRACE(removed ? "removed" : "the removal failed");
+        TempFolder drive;
+        drive.makeFolder(L"stick");
+        RunningProgram program;
+        ASSERT_TRUE(program.start(drive.path()));
+        CVantorView& pane = program.pane(0);
+        pane.onDirDirectParameter(drive / L"stick");
+        program.settle();
+        const ChangeWatcher::Device device = pane.watcher().device();
+        ASSERT_NE(device.handle, nullptr) << "the pane holds no handle to be told about";
+        DEV_BROADCAST_HANDLE about{};
+        about.dbch_size = sizeof(about);
+        about.dbch_devicetype = DBT_DEVTYP_HANDLE;
+        about.dbch_handle = device.handle;
+        about.dbch_hdevnotify = device.notification;
+        const auto send = [&](WPARAM event) {
+            SendMessageW(pane.hwnd(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&about));
+        };
+        send(DBT_DEVICEQUERYREMOVE);
+        EXPECT_EQ(pane.watcher().device().handle, nullptr) << "the pane still holds the folder";
+        if (removed) {
+            ASSERT_TRUE(RemoveDirectoryW((drive / L"stick").c_str())) << GetLastError();
+            send(DBT_DEVICEREMOVECOMPLETE);
+            program.settle();
+            EXPECT_EQ(pane.folder(), drive.path());
+        } else {
+            send(DBT_DEVICEQUERYREMOVEFAILED);
+            program.settle();
+            EXPECT_NE(pane.watcher().device().handle, nullptr) << "not watched again";
+            EXPECT_EQ(pane.folder(), drive / L"stick");
+        }
     }
 }
