@@ -14,3 +14,7 @@ DWORD reparseTagOf(const std::wstring& path) {
     if (!find || !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return 0;
     return data.dwReserved0;
 }
+
+DWORD reparseTagFor(const std::wstring& path, DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? reparseTagOf(path) : 0;
+}

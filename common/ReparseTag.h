@@ -10,6 +10,8 @@
 bool isLinkTag(DWORD tag);
 // Whether an item with these attributes and this tag (a find record's dwReserved0) is a link.
 bool marksALink(DWORD attributes, DWORD tag);
+// The reparse tag of an item with these attributes: 0 without asking when it is no reparse point.
+DWORD reparseTagFor(const std::wstring& path, DWORD attributes);
 // The reparse tag of the item `path` names (as itself, never through what it leads to, and without
 // reading a cloud file's data); 0 for an item that is no reparse point or cannot be found.
 DWORD reparseTagOf(const std::wstring& path);

@@ -38,7 +38,7 @@ void ByteCount::count(const std::vector<std::wstring>& paths, std::atomic<uint64
         WIN32_FILE_ATTRIBUTE_DATA data;
         if (stop_) return;
         if (!GetFileAttributesExW(literalPath(path).c_str(), GetFileExInfoStandard, &data)) continue;
-        if (isWalkedFolder(data.dwFileAttributes, reparseTagOf(path))) sum += countFolder(path);
+        if (isWalkedFolder(data.dwFileAttributes, reparseTagFor(path, data.dwFileAttributes))) sum += countFolder(path);
         else if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             sum += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     }

@@ -70,7 +70,7 @@ void ItemOperation::body() {
             report(path, 0);
             if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) onFile(path, resolved);
             else if (recurse == 1 &&
-                     !isLinkedFolder(path, attributes, reparseTagOf(path), resolvedParent, split->name, walked))
+                     !isLinkedFolder(path, attributes, reparseTagFor(path, attributes), resolvedParent, split->name, walked))
                 walk(path, walked);
             else onFolder(path, resolved, false);
             if (itemGone && GetFileAttributesW(literalPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {

@@ -91,7 +91,7 @@ void TransferOperation::transferAll() {
             // Moving an item into the folder it is in does nothing, however the folder is spelled.
             if (!(move == 1 && sameResolvedPath(from.resolved, to.resolved))) {
                 if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-                    transferFolder(from, to, split->name, attributes, reparseTagOf(path));
+                    transferFolder(from, to, split->name, attributes, reparseTagFor(path, attributes));
                 else transferFile(from, to, split->name);
             }
         }
@@ -283,7 +283,7 @@ void TransferOperation::transferFolder(const Place& from, const Place& to, const
         std::wstring walked;
         DWORD leftover = ERROR_DIR_NOT_EMPTY;  // what deleteTree could not remove it reports itself
         const DWORD targetAttributes = GetFileAttributesW(literalPath(target).c_str());
-        if (!isLinkedFolder(target, targetAttributes, reparseTagOf(target), to.resolved, d.newName, walked))
+        if (!isLinkedFolder(target, targetAttributes, reparseTagFor(target, targetAttributes), to.resolved, d.newName, walked))
             deleteTree(target, walked, 1);
         else if (ItemHandle link = ItemHandle::open(target, ItemHandle::kRemove, to.resolved + d.newName); !(link && link.remove()))
             leftover = link.error();
