@@ -162,7 +162,7 @@ TEST(ChangeWatcher, LetsGoOfAFolderAJobRemovesAndTellsItsPaneAfterwards) {
         EXPECT_EQ(otherPane.rereads(unrelated, 5000, 1), 1);
         EXPECT_EQ(insidePane.rereads(inside, 300), 0) << "the watcher still held the folder";
     }
-    EXPECT_EQ(insidePane.rereads(inside, 5000, 1), 1);
+    EXPECT_GE(insidePane.rereads(inside, 5000, 1), 1);
     outer.writeFile(L"inner\\later.txt", "x");
-    EXPECT_EQ(insidePane.rereads(inside, 5000, 1), 1) << "it watches again";
+    EXPECT_GE(insidePane.rereads(inside, 5000, 1), 1) << "it watches again";
 }
