@@ -10,13 +10,11 @@ TEST(ReparseTag, OnlyNameSurrogatesAreLinks) {
     } rows[] = {
         {"junction or mount point", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT, 0xA0000003, true},
         {"symbolic link", FILE_ATTRIBUTE_REPARSE_POINT, 0xA000000C, true},
-        {"Linux subsystem's symbolic link", FILE_ATTRIBUTE_REPARSE_POINT, 0xA000001D, true},
         {"cloud folder", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT, 0x9000001A, false},
         {"cloud file of another provider", FILE_ATTRIBUTE_REPARSE_POINT, 0x9000301A, false},
         {"OneDrive's own", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT, 0x80000021, false},
         {"deduplicated file", FILE_ATTRIBUTE_REPARSE_POINT, 0x80000013, false},
         {"WIM-backed file", FILE_ATTRIBUTE_REPARSE_POINT, 0x80000008, false},
-        {"projected file system", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT, 0x9000001C, false},
         {"app execution alias", FILE_ATTRIBUTE_REPARSE_POINT, 0x8000001B, false},
         {"a surrogate's tag left in a record that is no reparse point", FILE_ATTRIBUTE_DIRECTORY, 0xA0000003, false},
     };
