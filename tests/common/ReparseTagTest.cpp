@@ -11,11 +11,9 @@ TEST(ReparseTag, OnlyNameSurrogatesAreLinks) {
         {"junction or mount point", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT, 0xA0000003, true},
         {"symbolic link", FILE_ATTRIBUTE_REPARSE_POINT, 0xA000000C, true},
         {"cloud folder", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT, 0x9000001A, false},
-        {"cloud file of another provider", FILE_ATTRIBUTE_REPARSE_POINT, 0x9000301A, false},
         {"OneDrive's own", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT, 0x80000021, false},
         {"deduplicated file", FILE_ATTRIBUTE_REPARSE_POINT, 0x80000013, false},
         {"WIM-backed file", FILE_ATTRIBUTE_REPARSE_POINT, 0x80000008, false},
-        {"app execution alias", FILE_ATTRIBUTE_REPARSE_POINT, 0x8000001B, false},
         {"a surrogate's tag left in a record that is no reparse point", FILE_ATTRIBUTE_DIRECTORY, 0xA0000003, false},
     };
     for (const auto& r : rows) {
