@@ -1,4 +1,5 @@
 #include "pane/FolderCheck.h"
+#include "common/DetachedThread.h"
 #include "common/PathUtil.h"
 #include "framework/Handles.h"
 #include <atomic>
@@ -21,20 +22,11 @@ std::optional<bool> checkWithin(std::function<bool()> check, DWORD patience) {
     auto asked = std::make_shared<Asked>();
     asked->check = std::move(check);
     if (!asked->done) return asked->check();
-    auto* held = new std::shared_ptr<Asked>(asked);
-    const auto body = [](void* parameter) -> DWORD {
-        const std::unique_ptr<std::shared_ptr<Asked>> owned(static_cast<std::shared_ptr<Asked>*>(parameter));
-        Asked& a = **owned;
-        a.answer = a.check();
-        SetEvent(a.done.get());
-        return 0;
-    };
-    HANDLE thread = CreateThread(nullptr, 0, body, held, 0, nullptr);
-    if (!thread) {
-        delete held;
-        return asked->check();
-    }
-    CloseHandle(thread);
+    const bool started = runDetached([asked] {
+        asked->answer = asked->check();
+        SetEvent(asked->done.get());
+    });
+    if (!started) return asked->check();
     if (WaitForSingleObject(asked->done.get(), patience) != WAIT_OBJECT_0) return std::nullopt;
     return asked->answer.load();
 }

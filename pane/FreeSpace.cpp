@@ -1,4 +1,5 @@
 #include "pane/FreeSpace.h"
+#include "common/DetachedThread.h"
 #include "pane/ListingLine.h"
 #include <mutex>
 #include <utility>
@@ -29,32 +30,23 @@ void FreeSpaceQuestion::ask(HWND window, UINT message, const std::wstring& folde
         state_->out = true;
         state_->asking = folder;
     }
-    auto* held = new std::shared_ptr<State>(state_);
-    const auto body = [](void* parameter) -> DWORD {
-        const std::unique_ptr<std::shared_ptr<State>> owned(static_cast<std::shared_ptr<State>*>(parameter));
-        State& state = **owned;
-        std::unique_lock<std::mutex> guard(state.lock);
+    const bool started = runDetached([state = state_] {
+        std::unique_lock<std::mutex> guard(state->lock);
         for (;;) {
-            const std::wstring folder = state.asking;
+            const std::wstring folder = state->asking;
             guard.unlock();
             const int64_t free = freeBytesOfFolder(folder);
             guard.lock();
-            state.answeredFolder = folder;
-            state.answered = free;
-            state.fresh = true;
-            PostMessageW(state.window, state.message, 0, 0);
-            if (state.next.empty()) break;
-            state.asking = std::exchange(state.next, std::wstring());
+            state->answeredFolder = folder;
+            state->answered = free;
+            state->fresh = true;
+            PostMessageW(state->window, state->message, 0, 0);
+            if (state->next.empty()) break;
+            state->asking = std::exchange(state->next, std::wstring());
         }
-        state.out = false;
-        return 0;
-    };
-    // Closed at once: nobody waits for the answer, which comes as a message.
-    if (HANDLE thread = CreateThread(nullptr, 0, body, held, 0, nullptr)) {
-        CloseHandle(thread);
-        return;
-    }
-    delete held;
+        state->out = false;
+    });
+    if (started) return;
     std::lock_guard<std::mutex> guard(state_->lock);
     state_->out = false;
 }
