@@ -23,4 +23,5 @@ void waitForJobs(int before);
 void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder, const std::wstring& settingsPath,
                      double goalBytes);
 void runStormFigures(const BenchOptions& options);
+void runFindFigures(const BenchOptions& options);
 void runMillionWindowFigures(const BenchOptions& options);

@@ -14,4 +14,5 @@ std::wstring emptyFolder(const std::wstring& root) { return root + L"\\empty"; }
 std::wstring largestFolder(const std::wstring& root) { return root + L"\\files100000"; }
 std::wstring mixedFolder(const std::wstring& root) { return root + L"\\mixed100000"; }
 std::wstring millionFolder(const std::wstring& root) { return root + L"\\files1000000"; }
+std::wstring treeFolder(const std::wstring& root) { return root + L"\\tree100000"; }
 std::wstring copyFolder(const std::wstring& root, const wchar_t* name) { return root + L"\\" + name; }

@@ -18,5 +18,7 @@ std::wstring emptyFolder(const std::wstring& dataRoot);
 std::wstring largestFolder(const std::wstring& dataRoot);
 std::wstring mixedFolder(const std::wstring& dataRoot);
 std::wstring millionFolder(const std::wstring& dataRoot);
+// 100,000 entries in 10,000 folders: 100 folders of 99 folders each, 9 files in every folder.
+std::wstring treeFolder(const std::wstring& dataRoot);
 // The folders of the copy figures: 1,000 files of 1 MB ("copy1000"), one file of 1 GB ("copy1g").
 std::wstring copyFolder(const std::wstring& dataRoot, const wchar_t* name);

@@ -53,6 +53,7 @@ int wmain(int argc, wchar_t** argv) {
     runStartUpFigures(options);
     runCopyFigures(options);
     runFileJobFigures(options);
+    runFindFigures(options);
     // Last: its 20,000 files made and deleted leave the disk busy for the figures after it.
     runStormFigures(options);
     return 0;

@@ -88,13 +88,13 @@ bool MacroExpander::appendType(wchar_t type, const Forms& forms, std::wstring& o
         if (scene_.targets.empty()) return false;
         for (size_t t = 0; t < scene_.targets.size(); ++t) {
             if (t > 0) out.push_back(L' ');
-            out += entryText(scene_.targets[t], forms);
+            out += entryText(scene_.targets[t], forms, true);
         }
         return true;
     case L'M':
         // A second "$M" after the last target fails rather than start a command missing its argument.
         if (consumed < 0 || static_cast<size_t>(consumed) >= scene_.targets.size()) return false;
-        out += entryText(scene_.targets[static_cast<size_t>(consumed)], forms);
+        out += entryText(scene_.targets[static_cast<size_t>(consumed)], forms, true);
         ++consumed;
         return true;
     default:  // "R": the sequence itself is removed
@@ -102,9 +102,10 @@ bool MacroExpander::appendType(wchar_t type, const Forms& forms, std::wstring& o
     }
 }
 
-std::wstring MacroExpander::entryText(const std::wstring& name, const Forms& forms) const {
+std::wstring MacroExpander::entryText(const std::wstring& name, const Forms& forms, bool target) const {
     if (forms.name == NameForm::Full) {
-        const std::wstring full = ensureTrailingBackslash(forms.otherPane ? scene_.otherFolder : scene_.folder) + name;
+        const std::wstring& own = target && !scene_.targetFolder.empty() ? scene_.targetFolder : scene_.folder;
+        const std::wstring full = ensureTrailingBackslash(forms.otherPane ? scene_.otherFolder : own) + name;
         if (forms.path == PathForm::Short) return shortOrSame(full);
         return forms.path == PathForm::Quoted ? quoted(full) : full;
     }

@@ -18,6 +18,9 @@ struct MacroScene {
     std::wstring otherFolder;           // the other pane's folder
     std::optional<MacroEntry> cursor;   // none when the pane has no cursor entry
     std::vector<std::wstring> targets;  // names of the marked entries in display order, else the cursor entry
+    // The folder the targets' names are relative to, when not `folder`: a search's results are named
+    // from the folder searched, while "$P" and "$C" take the cursor entry's own folder and name.
+    std::wstring targetFolder;
 };
 
 class MacroExpander {
@@ -37,7 +40,7 @@ public:
 private:
     struct Forms;
     bool appendType(wchar_t type, const Forms& forms, std::wstring& out, int& consumed) const;
-    std::wstring entryText(const std::wstring& name, const Forms& forms) const;
+    std::wstring entryText(const std::wstring& name, const Forms& forms, bool target = false) const;
     std::wstring shortName(const std::wstring& name) const;
 
     const MacroScene& scene_;

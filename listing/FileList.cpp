@@ -50,7 +50,7 @@ bool FileList::fill(const std::wstring& pattern, int accept, const std::function
         if (isDot(data.cFileName)) continue;
         const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (folder ? !(accept & kFolders) : !(accept & kFiles)) continue;
-        const FileEntry entry = recordOf(data);
+        const FileEntry entry = recordOf(data, data.cFileName, wcsnlen(data.cFileName, MAX_PATH));
         if (entry.isParent()) ++parentCount_;
         entries_.push_back(entry);
         if (keepGoing && !keepGoing(size())) return false;
@@ -58,20 +58,31 @@ bool FileList::fill(const std::wstring& pattern, int accept, const std::function
     return true;
 }
 
-FileEntry FileList::recordOf(const WIN32_FIND_DATAW& data) {
+FileEntry FileList::recordOf(const WIN32_FIND_DATAW& data, const wchar_t* name, size_t length) {
     FileEntry entry;
-    entry.nameText = names_.add(data.cFileName, wcsnlen(data.cFileName, MAX_PATH));
+    entry.nameText = names_.add(name, length);
     entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entry.writeTime = fileTimeValue(data.ftLastWriteTime);
     entry.creationTime = fileTimeValue(data.ftCreationTime);
     entry.accessTime = fileTimeValue(data.ftLastAccessTime);
     entry.attributes = data.dwFileAttributes;
-    entry.flags = isDotDot(data.cFileName) ? FileEntry::kParent : 0;
+    entry.flags = isDotDot(entry.nameText) ? FileEntry::kParent : 0;
     return entry;
 }
 
 void FileList::append(const WIN32_FIND_DATAW& data) {
-    entries_.push_back(recordOf(data));
+    entries_.push_back(recordOf(data, data.cFileName, wcsnlen(data.cFileName, MAX_PATH)));
+    recount();
+}
+
+void FileList::appendNamed(const WIN32_FIND_DATAW& data, std::wstring_view name) {
+    entries_.push_back(recordOf(data, name.data(), name.size()));
+}
+
+void FileList::takeAll(FileList&& other) {
+    entries_.insert(entries_.end(), other.entries_.begin(), other.entries_.end());
+    names_.adopt(std::move(other.names_));
+    other.clear();
     recount();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class FileList {
@@ -34,6 +35,13 @@ public:
     void clear();
     // Adds one entry as the platform found it, unmarked, after the others.
     void append(const WIN32_FIND_DATAW& data);
+    // Adds one entry under another name than the platform's: a search's result is named by its
+    // path from the folder searched. The counters wait for recount or takeAll.
+    void appendNamed(const WIN32_FIND_DATAW& data, std::wstring_view name);
+    // Moves `other`'s entries behind these, with their names, and counts afresh.
+    void takeAll(FileList&& other);
+    // Gives back the room kept for entries that never came.
+    void shrinkToFit() { entries_.shrink_to_fit(); }
     // Takes out the entries `gone` picks (their names stay in the pool until the next scan) and
     // counts afresh; the number taken out.
     int removeIf(const std::function<bool(const FileEntry&)>& gone);
@@ -53,7 +61,7 @@ private:
     // False when the enumeration could not start for another reason than "nothing matches", or
     // when `keepGoing` stopped it.
     bool fill(const std::wstring& pattern, int accept, const std::function<bool(int)>& keepGoing);
-    FileEntry recordOf(const WIN32_FIND_DATAW& data);
+    FileEntry recordOf(const WIN32_FIND_DATAW& data, const wchar_t* name, size_t length);
 
     std::vector<FileEntry> entries_;
     NamePool names_;

@@ -21,3 +21,15 @@ void NamePool::clear() {
     used_ = 0;
     blockSize_ = 0;
 }
+
+void NamePool::adopt(NamePool&& other) {
+    if (other.blocks_.empty()) return;
+    if (blocks_.empty()) {
+        *this = std::move(other);
+        return;
+    }
+    // Our last block stays last, so the names still to come fill its free room.
+    blocks_.insert(blocks_.end() - 1, std::make_move_iterator(other.blocks_.begin()),
+                   std::make_move_iterator(other.blocks_.end()));
+    other.clear();
+}

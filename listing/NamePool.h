@@ -16,6 +16,8 @@ public:
     // A stable copy of `length` code units of `text`, zero-terminated.
     const wchar_t* add(const wchar_t* text, size_t length);
     void clear();
+    // Takes over `other`'s names, which stay where they are.
+    void adopt(NamePool&& other);
 
 private:
     static constexpr size_t kBlockChars = 32 * 1024;

@@ -31,6 +31,7 @@ void PaneListing::storeViewSetting(const wchar_t* key, const std::wstring& value
 }
 
 int PaneListing::loadFolder() {
+    showsResults_ = false;
     cancelRead();
     host_.watchFolder(folder_);
     index_.clear();
@@ -41,6 +42,7 @@ int PaneListing::loadFolder() {
 }
 
 void PaneListing::refresh() {
+    if (showsResults_) return;
     cancelRead();
     host_.rearmWatcher();
     const FileEntry* current = cursorEntry();
@@ -73,6 +75,10 @@ void PaneListing::reindexKeepingCursor(bool hadCursor, const std::wstring& name)
 }
 
 void PaneListing::startRead(bool fresh, const std::wstring& cursorName) {
+    // Results are never re-read: a folder change below them would list the folder instead.
+    if (showsResults_ && !fresh) return;
+    showsResults_ = false;
+    searchCounts_ = {};
     // The pane shows nothing yet and has no cursor to keep: the new read does what the first one
     // was to do, or the listing would come up without a cursor.
     const bool carriesFirstRead = !fresh && readingNewFolder();
@@ -149,6 +155,10 @@ bool PaneListing::maskShows(const WIN32_FIND_DATAW& data) const {
 }
 
 void PaneListing::takeOwnItem(const std::wstring& name, const std::wstring& replaced) {
+    if (showsResults_) {
+        takeOwnResult(name, replaced);
+        return;
+    }
     if (!readingNewFolder() && nameRefusal(name).empty()) {
         WIN32_FIND_DATAW data;
         const std::wstring path = literalPath(ensureTrailingBackslash(folder_) + name);
@@ -246,3 +256,60 @@ void PaneListing::markEach(MarkMode mode, bool filesOnly) {
 void PaneListing::markAll(MarkMode mode) { markEach(mode, false); }
 
 void PaneListing::markAllFiles(MarkMode mode) { markEach(mode, true); }
+
+void PaneListing::beginResults(std::wstring label) {
+    cancelRead();
+    index_.clear();
+    list_.clear();
+    cursor_ = -1;
+    showsResults_ = true;
+    resultsLabel_ = std::move(label);
+    searchCounts_ = {true, 0, 0};
+    host_.updateScrollRange();
+    host_.repaintAll();
+}
+
+void PaneListing::addResults(FileList batch) {
+    if (!showsResults_ || batch.size() == 0) return;
+    const FileEntry* current = cursorEntry();
+    const bool hadCursor = cursor_ >= 0;
+    const std::wstring name = current ? current->name() : L"";
+    index_.clear();
+    list_.takeAll(std::move(batch));
+    reindexKeepingCursor(hadCursor, name);
+    if (!hadCursor) cursor_ = 0;
+    host_.updateScrollRange();
+    host_.ensureCursorVisible(false);
+    host_.repaintAll();
+}
+
+void PaneListing::endResults() {
+    if (!showsResults_) return;
+    searchCounts_.running = false;
+    list_.shrinkToFit();
+    host_.redrawHeader();
+}
+
+void PaneListing::takeOwnResult(const std::wstring& name, const std::wstring& replaced) {
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileExW(literalPath(ensureTrailingBackslash(folder_) + name).c_str(), FindExInfoBasic,
+                                     &data, FindExSearchNameMatch, nullptr, 0));
+    index_.clear();
+    if (!replaced.empty()) list_.removeIf([&](const FileEntry& e) { return replaced == e.name(); });
+    // The result keeps its path from the folder searched, in the platform's spelling of its own name.
+    std::wstring found;
+    if (find) {
+        const size_t slash = name.rfind(L'\\');
+        found = (slash == std::wstring::npos ? std::wstring() : name.substr(0, slash + 1)) + data.cFileName;
+        list_.appendNamed(data, found);
+        list_.recount();
+    }
+    index_.build(list_);
+    index_.sort(sortType_, groupMask_);
+    const int at = found.empty() ? -1 : index_.findName(found, 0);
+    if (at >= 0) cursor_ = at;
+    else if (cursor_ > count() - 1) cursor_ = count() - 1;
+    host_.updateScrollRange();
+    host_.ensureCursorVisible(false);
+    host_.repaintAll();
+}

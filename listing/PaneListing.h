@@ -106,6 +106,26 @@ public:
     // Whether a real mask is set (neither empty nor "*.*").
     bool hasMask() const { return !mask_.empty() && mask_ != L"*.*"; }
 
+    // A search's results in place of the folder's listing: entries named by their paths from the
+    // folder searched (the pane's folder), so every command that joins folder and name reaches
+    // them. They come in batches while the search runs; nothing re-reads them, and entering any
+    // folder ends them. `label` is what the header shows in place of the folder.
+    void beginResults(std::wstring label);
+    // Adds a batch in display order, keeping the cursor entry (the first line when there was none).
+    void addResults(FileList batch);
+    // The search has ended: the room kept for more is given back.
+    void endResults();
+    bool showsResults() const { return showsResults_; }
+    const std::wstring& resultsLabel() const { return resultsLabel_; }
+    // The search's counts, for the status line while it runs.
+    struct SearchCounts {
+        bool running = false;
+        int folders = 0;
+        int found = 0;
+    };
+    const SearchCounts& searchCounts() const { return searchCounts_; }
+    void setSearchCounts(SearchCounts counts) { searchCounts_ = counts; }
+
     int paneIndex() const { return paneIndex_; }
     void setPaneIndex(int index) { paneIndex_ = index; }
     std::wstring viewSection() const { return L"View" + std::to_wstring(paneIndex_); }
@@ -132,6 +152,8 @@ public:
 
 private:
     int64_t freeBytes_ = -1;
+    // takeOwnItem for a result renamed where it lies.
+    void takeOwnResult(const std::wstring& name, const std::wstring& replaced);
     void storeViewSetting(const wchar_t* key, const std::wstring& value) const;
     void markEach(MarkMode mode, bool filesOnly);
     // Sorts the listing afresh and puts the cursor back on `name`, or keeps its line when that
@@ -157,4 +179,7 @@ private:
     std::wstring readCursorName_;
     uint32_t lastReadTook_ = 0;
     FolderRead::EntryHook entryHook_;
+    bool showsResults_ = false;
+    std::wstring resultsLabel_;
+    SearchCounts searchCounts_;
 };

@@ -155,6 +155,8 @@ void PanePainter::drawRuns(const NameRuns& runs, int x, int y, COLORREF textColo
 
 std::wstring paneStatusText(const PaneListing& listing) {
     if (listing.readingNewFolder()) return L"読み込み中… " + std::to_wstring(listing.entriesReadSoFar()) + L" 件";
+    if (const PaneListing::SearchCounts& search = listing.searchCounts(); search.running)
+        return L"検索中… " + std::to_wstring(search.folders) + L" フォルダ  " + std::to_wstring(search.found) + L" 件";
     const FileList& list = listing.list();
     const int64_t freeBytes = list.markedCount() > 0 ? 0 : listing.freeBytes();
     return statusLineText(list.fileCount(), list.markedCount(), list.markedBytes(), freeBytes);
@@ -166,7 +168,9 @@ PaintedParts paintPane(PanePainter& painter, const PaneListing& listing, int fir
     RECT overlap;
     const RECT header = painter.headerRect();
     if (IntersectRect(&overlap, &header, &update)) {
-        painter.drawHeader(headerFolderText(listing.folder(), listing.mask()), paneStatusText(listing));
+        const std::wstring title =
+            listing.showsResults() ? listing.resultsLabel() : headerFolderText(listing.folder(), listing.mask());
+        painter.drawHeader(title, paneStatusText(listing));
         painted.header = true;
     }
     const int top = painter.listingTop();

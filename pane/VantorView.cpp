@@ -47,6 +47,7 @@ const MessageMap* CVantorView::messageMap() const {
         onMessage<WM_WATCHER_RELEASED, &CVantorView::onWatcherReleased>(),
         onMessage<WM_ITEMS_GONE, &CVantorView::onItemsGone>(),
         onMessage<WM_FREE_SPACE, &CVantorView::onFreeSpace>(),
+        onMessage<WM_SEARCH_FOUND, &CVantorView::onSearchFound>(),
         onMessage<WM_DEVICECHANGE, &CVantorView::onDeviceChange>(),
         onMessage<WM_TIMER, &CVantorView::onTimer>(),
         onMessage<WM_GETOBJECT, &CVantorView::onGetObject>(),
@@ -59,7 +60,8 @@ const MessageMap* CVantorView::messageMap() const {
     static const MessageMap fileJobCommandsMap{&launchCommandsMap, fileJobCommands()};
     static const MessageMap itemCommandsMap{&fileJobCommandsMap, itemCommands()};
     static const MessageMap clipboardCommandsMap{&itemCommandsMap, clipboardCommands()};
-    static const MessageMap map{&clipboardCommandsMap, entries};
+    static const MessageMap findCommandsMap{&clipboardCommandsMap, findCommands()};
+    static const MessageMap map{&findCommandsMap, entries};
     return &map;
 }
 
@@ -99,6 +101,11 @@ LRESULT CVantorView::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CVantorView::onCmdMsg(UINT id, CommandMode mode, CommandUI* ui) {
+    // Escape stops a search in the active pane before it asks about quitting.
+    if (id == ID_UI_QUIT_CONFIRM && mode == CommandMode::Execute && searching()) {
+        stopSearch();
+        return true;
+    }
     const bool handled = View::onCmdMsg(id, mode, ui);
     if (handled && mode == CommandMode::Execute) accessibility_.announceChanges();
     return handled;
@@ -113,6 +120,8 @@ void CVantorView::onDestroy() {
     history_.save();
     // The read's thread ends on its own; its note to this window is lost with the window.
     listing_.cancelRead();
+    if (search_) std::exchange(search_, nullptr)->cancel();
+    KillTimer(hwnd_, kSearchTimer);
     KillTimer(hwnd_, kRereadTimer);
     KillTimer(hwnd_, kReadingTimer);
     KillTimer(hwnd_, kAdoptTimer);
@@ -189,6 +198,11 @@ void CVantorView::onVScroll(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CVantorView::onFolderChanged() {
+    // Results are not the folder's listing: a change in the folder does not re-read them.
+    if (listing_.showsResults()) {
+        watcher_.clearPosted();
+        return 0;
+    }
     if (const auto delay = pacer_.noteChange(GetTickCount64(), listing_.reading())) scheduleReread(*delay);
     return 0;
 }
@@ -272,6 +286,10 @@ void CVantorView::onTimer(WPARAM id, LPARAM) {
         onFolderRead();
         return;
     }
+    if (id == kSearchTimer) {
+        onSearchTimer();
+        return;
+    }
     if (id == kGoneTimer) {
         KillTimer(hwnd_, kGoneTimer);
         dropGoneItems();
@@ -320,6 +338,11 @@ void CVantorView::dropGoneItems() {
     const std::wstring base = ensureTrailingBackslash(folder());
     std::vector<std::wstring> names;
     for (const std::wstring& path : goneItems_->take()) {
+        // A result is named by its path from the folder searched.
+        if (listing_.showsResults()) {
+            if (path.size() > base.size() && path.compare(0, base.size(), base) == 0) names.push_back(path.substr(base.size()));
+            continue;
+        }
         // The job named them from this folder; once the pane has moved on they are not its own.
         const std::optional<SplitPath> split = splitPath(path);
         if (split && split->folder == base) names.push_back(split->name);

@@ -2,6 +2,7 @@
 // navigation commands, the mouse gestures and the shell context menu.
 #pragma once
 #include "fileops/ChangeWatcher.h"
+#include "find/FolderSearch.h"
 #include "framework/View.h"
 #include "keys/ParameterReceiver.h"
 #include "launch/MacroExpander.h"
@@ -31,6 +32,8 @@ constexpr UINT WM_WATCHER_RELEASED = WM_USER + 111;
 constexpr UINT WM_ITEMS_GONE = WM_USER + 112;
 // The free space of the pane's folder has been found out (see FreeSpace).
 constexpr UINT WM_FREE_SPACE = WM_USER + 113;
+// A search in the pane has results waiting, or has ended.
+constexpr UINT WM_SEARCH_FOUND = WM_USER + 114;
 
 enum class MouseGesture { Idle = 0, Click = 1, ShiftClick = 2, CtrlClick = 3, HeaderPress = 4, BelowPress = 5 };
 
@@ -65,8 +68,16 @@ public:
     // a check whether its folder is gone, its watcher still opening the folder, or its free space
     // being found out.
     bool busy() const {
-        return listing_.reading() || pacer_.waiting() || releasePending_ || watcher_.opening() || freeSpace_.pending();
+        return listing_.reading() || pacer_.waiting() || releasePending_ || watcher_.opening() || freeSpace_.pending() ||
+               searching();
     }
+    // Whether a search runs in the pane (its results are shown as they come).
+    bool searching() const { return search_ != nullptr; }
+    // Shows the results of `query` below the pane's folder in place of its listing; false when no
+    // thread could be had for it.
+    bool startSearch(FindQuery query);
+    // Stops the search, keeping what it found.
+    void stopSearch();
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;
@@ -158,6 +169,7 @@ protected:
     static std::span<const MessageEntry> fileJobCommands();
     static std::span<const MessageEntry> itemCommands();
     static std::span<const MessageEntry> clipboardCommands();
+    static std::span<const MessageEntry> findCommands();
     LRESULT onCreate(WPARAM wParam, LPARAM lParam);
     LRESULT onGetObject(WPARAM wParam, LPARAM lParam);
     void onDestroy();
@@ -171,6 +183,10 @@ protected:
     LRESULT onItemsGone();
     LRESULT onFreeSpace();
     LRESULT onDeviceChange(WPARAM event, LPARAM data);
+    LRESULT onSearchFound();
+    void onSearchTimer();
+    // Merges what the search found so far; a search that has ended, or is `stopped`, ends here.
+    void takeSearchResults(bool stopped);
     void onTimer(WPARAM id, LPARAM);
     // Reads a folder just entered, its status line counting what was read until the listing shows.
     void readNewFolder(const std::wstring& cursorName);
@@ -245,6 +261,9 @@ protected:
     void onMakeFolder();
     void onNewFile();
     void onShortcut();
+    // Finding
+    void onToolFind();
+    void onDirJump();
     // Clipboard
     void onEditCopy();
     void onEditCut();
@@ -297,6 +316,8 @@ private:
     // Shows at once an item the pane made (or renamed from `replaced`), with the cursor on it.
     void showOwnItem(const std::wstring& name, const std::wstring& replaced);
 
+    // A search's results are merged in on this timer (the pane's other timers are 1 to 4).
+    static constexpr UINT_PTR kSearchTimer = 5;
     PaneListing listing_;
     PaneAccessibility accessibility_{*this};
     int active_ = 0;
@@ -309,6 +330,8 @@ private:
     bool quietRead_ = false;       // the read in flight is a re-read nobody asked for just now
     std::shared_ptr<GoneItems> goneItems_ = std::make_shared<GoneItems>();
     FreeSpaceQuestion freeSpace_;
+    std::shared_ptr<FolderSearch> search_;  // the search whose results come into the pane
+    ULONGLONG searchMergedAt_ = 0;
     ChangeWatcher::Device removing_;  // the device the user asked to remove, until it went or stayed
     PaneDropTarget* dropTarget_ = nullptr;  // registered for drops while the window lives
     PaintCounters paintCounters_;

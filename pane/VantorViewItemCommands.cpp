@@ -81,8 +81,12 @@ void CVantorView::onFileDelete() {
 void CVantorView::onFileRename() {
     const FileEntry* cursor = listing_.cursorEntry();
     if (!cursor || cursor->isParent()) return;
-    const std::wstring base = ensureTrailingBackslash(folder());
-    const std::wstring oldName = cursor->name();
+    const std::wstring listed = cursor->name();
+    // A search's result is renamed where it lies: the dialog shows its own name only.
+    const size_t slash = listed.rfind(L'\\');
+    const std::wstring within = slash == std::wstring::npos ? std::wstring() : listed.substr(0, slash + 1);
+    const std::wstring base = ensureTrailingBackslash(folder()) + within;
+    const std::wstring oldName = listed.substr(within.size());
     const std::wstring oldPath = base + oldName;
     RenameDialog input(oldName);
     // The input comes back with the typed name until the platform takes it or the user gives up.
@@ -90,7 +94,7 @@ void CVantorView::onFileRename() {
         // Renamed by a handle on the entry itself: a link is renamed as itself or not at all.
         ItemHandle item = ItemHandle::open(oldPath, ItemHandle::kRename);
         if (item && item.renameTo(base + input.text, false)) {
-            showOwnItem(input.text, oldName);
+            showOwnItem(within + input.text, listed);
             return;
         }
         showMessageBox(hwnd_, systemErrorText(item.error()), MB_OK | MB_ICONEXCLAMATION);

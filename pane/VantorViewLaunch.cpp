@@ -31,6 +31,15 @@ MacroScene CVantorView::macroScene() const {
     scene.otherFolder = other ? other->folder() : folder();
     if (const FileEntry* cursor = listing_.cursorEntry()) scene.cursor = MacroEntry{cursor->name(), cursor->isParent()};
     for (const FileEntry* target : collectTargets()) scene.targets.emplace_back(target->name());
+    // A search's result lies below the pane's folder: "$P" and "$C" take its own folder and name.
+    if (listing_.showsResults() && scene.cursor) {
+        const std::optional<SplitPath> split = splitPath(ensureTrailingBackslash(scene.folder) + scene.cursor->name);
+        if (split) {
+            scene.targetFolder = scene.folder;
+            scene.folder = split->folder.size() > 3 ? split->folder.substr(0, split->folder.size() - 1) : split->folder;
+            scene.cursor->name = split->name;
+        }
+    }
     return scene;
 }
 

@@ -106,6 +106,7 @@ void CVantorView::moveUpIfGone() {
 }
 
 void CVantorView::enterFolder(const std::wstring& folder, const std::wstring& cursorName) {
+    stopSearch();
     listing_.setFolder(folder);
     showInCaption(folder);
     if (owner()) owner()->driveFolders().remember(folder);
@@ -162,7 +163,11 @@ void CVantorView::onDriveSelectParameter(const std::wstring& parameter) {
 void CVantorView::onDirDirectParameter(const std::wstring& parameter) { changeFolder(parameter, true); }
 
 void CVantorView::onDirRoot() { changeFolder(L"\\", true); }
-void CVantorView::onDirParent() { changeFolder(L"..", true); }
+void CVantorView::onDirParent() {
+    // From a search's results, back to the folder it searched.
+    if (listing_.showsResults()) enterFolder(folder(), {});
+    else changeFolder(L"..", true);
+}
 
 void CVantorView::onDirByActive() {
     if (CVantorView* other = otherPane(); other && other != this) other->changeFolder(folder(), false);

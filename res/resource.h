@@ -130,6 +130,22 @@
 // The quick search line over a pane.
 #define IDC_QUICK_SEARCH_EDIT   1102
 
+// The find dialog.
+#define IDD_FIND                147
+#define IDC_FIND_FOLDER         1110
+#define IDC_FIND_MASK           1111
+#define IDC_FIND_TEXT           1112
+#define IDC_FIND_CASE           1113
+#define IDC_FIND_UTF8           1114
+#define IDC_FIND_UTF16          1115
+#define IDC_FIND_SJIS           1116
+#define IDC_FIND_SUBFOLDERS     1117
+#define IDC_FIND_HIDDEN         1118
+#define IDC_FIND_MIN_SIZE       1119
+#define IDC_FIND_MAX_SIZE       1120
+#define IDC_FIND_FROM           1121
+#define IDC_FIND_UNTIL          1122
+
 // The program's own commands (32771 to 32831).
 #define ID_NONE                 32771
 #define ID_UI_QUIT_CONFIRM      32772
@@ -191,6 +207,8 @@
 #define ID_VIEW_BUTTON_BAR      32829
 #define ID_UI_QUICK_SEARCH      32830
 #define ID_OPT_SETUP_FONT       32831
+#define ID_TOOL_FIND            32840
+#define ID_DIR_JUMP             32841
 
 // The framework's standard commands.
 #define ID_FILE_NEW             57600

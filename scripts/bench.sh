@@ -44,6 +44,35 @@ make_copy_folder() {
     touch "$DATA/$name.done"
 }
 
+# make_tree NAME: 100 folders of 99 folders each (10,000 folders) with 9 files in every folder
+# (90,000 files): 100,000 entries in all.
+make_tree() {
+    local name="$1" dir="$DATA/$1"
+    [ -f "$DATA/$name.done" ] && return 0
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    echo "making $dir (100000 entries in 10000 folders)" >&2
+    (cd "$dir" && awk 'BEGIN { for (i = 0; i < 100; i++) { printf "d%02d\n", i
+        for (j = 0; j < 99; j++) printf "d%02d/s%02d\n", i, j } }' | xargs mkdir)
+    (cd "$dir" && find . -type d | awk '{ for (k = 0; k < 9; k++) printf "%s/f%d.txt\n", $0, k }' |
+        head -n 90000 | xargs touch)
+    touch "$DATA/$name.done"
+}
+
+# make_text_folder NAME: 1,000 files of 1 MB of text, the word looked for at the end of one of them.
+make_text_folder() {
+    local name="$1" dir="$DATA/$1" i
+    [ -f "$DATA/$name.done" ] && return 0
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    echo "making $dir (1000 files of 1 MB of text)" >&2
+    head -c 786432 /dev/urandom | base64 -w 100 | head -c 1048000 >"$DATA/$name.text"
+    for i in $(seq 1 1000); do cp "$DATA/$name.text" "$dir/file$i.txt"; done
+    printf '見つけた語' >>"$dir/file777.txt"
+    rm -f "$DATA/$name.text"
+    touch "$DATA/$name.done"
+}
+
 mkdir -p "$DATA"
 make_folder empty 0 0
 make_folder files1000 1000 0
@@ -53,6 +82,8 @@ make_folder mixed100000 100000 10
 make_folder files1000000 1000000 0
 make_copy_folder copy1000 1000 1
 make_copy_folder copy1g 1 1024
+make_tree tree100000
+make_text_folder grep1000
 
 trap vantor_cleanup EXIT
 display_usable || start_xvfb

@@ -1,0 +1,116 @@
+// The search against the raw walks it is made of, in turn round by round: by name over the
+// 1,000,000-file folder and over a tree of 100,000 entries in 10,000 folders, against one recursive
+// FindFirstFileExW walk; by content over 1,000 files of 1 MB, against a loop that reads them; and
+// the memory the results take per found entry.
+#include "bench/BenchClock.h"
+#include "bench/BenchFigures.h"
+#include "bench/BenchFolders.h"
+#include "find/FolderSearch.h"
+#include "listing/FileIndex.h"
+#include <psapi.h>
+#include <cstdio>
+
+namespace {
+int rawWalk(const std::wstring& folder) {
+    int entries = 0;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+        const wchar_t* name = data.cFileName;
+        if (name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2]))) continue;
+        ++entries;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) entries += rawWalk(folder + L"\\" + name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return entries;
+}
+
+void rawRead(const std::wstring& folder) {
+    static std::vector<char> buffer(1 << 20);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        HANDLE file = CreateFileW((folder + L"\\" + data.cFileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        DWORD read = 0;
+        while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {}
+        CloseHandle(file);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
+// Runs a search to its end; the results end up in one listing, as in a pane.
+FileList searchThrough(const std::wstring& folder, const wchar_t* masks, const wchar_t* text) {
+    FindQuery query;
+    query.folder = folder;
+    query.masks = *parseMasks(masks);
+    query.text = text;
+    const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    FileList results;
+    std::shared_ptr<FolderSearch> search = FolderSearch::start(query, [done] { SetEvent(done); });
+    while (search && !search->finished()) {
+        WaitForSingleObject(done, 50);
+        ResetEvent(done);
+        results.takeAll(search->takeFound());
+    }
+    if (search) results.takeAll(search->takeFound());
+    CloseHandle(done);
+    return results;
+}
+
+size_t privateBytes() {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    return counters.PrivateUsage;
+}
+
+void printComparison(const char* figure, const Comparison& t, int found, double goal, const char* yardstick,
+                     int rounds) {
+    const double share = t.ratio > 0 ? 1 / t.ratio : 0;
+    std::printf("%s: %.2f ms  [min %.2f, max %.2f; %s %.2f ms]  %d found: %.3f of the raw speed (median of %d "
+                "rounds' ratios, goal >= %.2f: %s)\n",
+                figure, t.figure.median, t.figure.min, t.figure.max, yardstick, t.raw.median, found, share, rounds,
+                goal, share >= goal ? "met" : "missed");
+    std::fflush(stdout);
+}
+}  // namespace
+
+void runFindFigures(const BenchOptions& options) {
+    const struct { const char* figure; std::wstring folder; const wchar_t* masks; int rounds; } byName[] = {
+        {"find by name in 1000000 files", millionFolder(options.dataRoot), L"*7.txt", kMillionRounds},
+        {"find by name in a tree of 100000", treeFolder(options.dataRoot), L"*7.txt", kRounds},
+    };
+    for (const auto& set : byName) {
+        if (!options.wants(set.figure)) continue;
+        int found = 0;
+        const Comparison t = compareRounds({{}, [&] { rawWalk(set.folder); }},
+                                           {{}, [&] { found = searchThrough(set.folder, set.masks, L"").size(); }},
+                                           set.rounds);
+        printComparison(set.figure, t, found, 0.9, "raw recursive walk", set.rounds);
+    }
+    const char* content = "find by content in 1000 files of 1 MB";
+    if (options.wants(content)) {
+        const std::wstring folder = copyFolder(options.dataRoot, L"grep1000");
+        int found = 0;
+        const Comparison t = compareRounds({{}, [&] { rawRead(folder); }},
+                                           {{}, [&] { found = searchThrough(folder, L"", L"見つけた語").size(); }});
+        printComparison(content, t, found, 0.8, "raw read loop", kRounds);
+    }
+    const char* memory = "find memory per found entry";
+    if (options.wants(memory)) {
+        const size_t before = privateBytes();
+        FileList results = searchThrough(millionFolder(options.dataRoot), L"", L"");
+        results.shrinkToFit();
+        FileIndex index;
+        index.build(results);
+        index.sort(1, 0);
+        const double perEntry = results.size() > 0 ? double(privateBytes() - before) / results.size() : 0;
+        std::printf("%s: %.1f bytes for each of %d results with their display order (goal <= 150: %s)\n", memory,
+                    perEntry, results.size(), perEntry <= 150 ? "met" : "missed");
+        std::fflush(stdout);
+    }
+}

@@ -1,0 +1,154 @@
+#include "find/FolderSearch.h"
+#include "common/DetachedThread.h"
+#include "common/ItemName.h"
+#include "common/VisibleName.h"
+#include "common/PathUtil.h"
+#include "common/ReparseTag.h"
+#include "common/ResolvedPath.h"
+#include "find/ContentMatch.h"
+#include "framework/Handles.h"
+#include <algorithm>
+
+namespace {
+// A batch goes to the pane at this many entries or after this long, whichever comes first: few
+// messages on a fast walk, and the first result on screen at once on a slow one.
+constexpr int kBatchEntries = 4096;
+constexpr ULONGLONG kBatchWait = 20;
+constexpr size_t kContentPiece = 1 << 20;
+
+bool isDotOrDotDot(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
+}  // namespace
+
+struct FolderSearch::ContentSearch {
+    ContentPattern pattern;
+    std::vector<uint8_t> buffer;
+    ContentSearch(const FindQuery& query)
+        : pattern(query.text, query.matchCase, query.encodings), buffer(kContentPiece) {}
+};
+
+FolderSearch::FolderSearch(FindQuery query)
+    : query_(std::move(query)), base_(literalPath(ensureTrailingBackslash(query_.folder))) {
+    if (!query_.text.empty()) content_ = std::make_shared<ContentSearch>(query_);
+}
+
+std::shared_ptr<FolderSearch> FolderSearch::start(FindQuery query, Note note) {
+    std::shared_ptr<FolderSearch> search(new FolderSearch(std::move(query)));
+    search->note_ = std::move(note);
+    if (!runDetached([search] { search->run(); })) return nullptr;
+    return search;
+}
+
+void FolderSearch::run() {
+    std::vector<Pending> stack{{std::wstring(), resolvedPath(query_.folder)}};
+    batchSince_ = GetTickCount64();
+    while (!stack.empty() && !cancelled_) {
+        const Pending folder = std::move(stack.back());
+        stack.pop_back();
+        searchFolder(folder, stack);
+    }
+    handOver(true);
+    finished_ = true;
+    if (note_) note_();
+}
+
+void FolderSearch::searchFolder(const Pending& folder, std::vector<Pending>& stack) {
+    const std::wstring& relative = folder.relative;
+    const std::wstring prefix = relative.empty() ? relative : relative + L'\\';
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileExW((base_ + prefix + L'*').c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
+        const DWORD error = GetLastError();
+        // Only a drive root lists nothing at all when it is empty.
+        if (error != ERROR_FILE_NOT_FOUND) fail(relative, error, true);
+        ++folders_;
+        return;
+    }
+    const size_t pushedBefore = stack.size();
+    do {
+        if (isDotOrDotDot(data.cFileName)) continue;
+        std::wstring name = prefix + data.cFileName;
+        const bool hiddenOut = !query_.hiddenAndSystem &&
+                               (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+        // A link is judged as the jobs judge it: marked by the platform, or resolving elsewhere
+        // than its own place (where the platform follows links without saying so).
+        std::wstring resolved;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && query_.subfolders && !hiddenOut &&
+            !isLinkedFolder(base_ + name, data.dwFileAttributes, data.dwReserved0, folder.resolved, data.cFileName,
+                            resolved))
+            stack.push_back({name, std::move(resolved)});
+        consider(data, name);
+        if (cancelled_) return;
+    } while (FindNextFileW(find.get(), &data));
+    const DWORD ended = GetLastError();
+    if (ended != ERROR_NO_MORE_FILES) fail(relative, ended, true);
+    // Subfolders are searched in the order they were listed.
+    std::reverse(stack.begin() + static_cast<ptrdiff_t>(pushedBefore), stack.end());
+    ++folders_;
+    handOver(false);
+}
+
+void FolderSearch::consider(const WIN32_FIND_DATAW& data, const std::wstring& relativeName) {
+    if (!anyMaskMatches(query_.masks, data.cFileName) || !passesLimits(query_, data)) return;
+    if (content_) {
+        // A link to a file is listed as itself: what it leads to is never read.
+        if (marksALink(data.dwFileAttributes, data.dwReserved0)) return;
+        DWORD error = 0;
+        const ContentAnswer answer =
+            fileContains(base_ + relativeName, content_->pattern, cancelled_, content_->buffer, error);
+        if (answer == ContentAnswer::Unreadable) fail(relativeName, error, false);
+        if (answer != ContentAnswer::Found) return;
+    }
+    batch_.appendNamed(data, relativeName);
+    ++batchCount_;
+    ++found_;
+    handOver(false);
+}
+
+void FolderSearch::handOver(bool now) {
+    if (batchCount_ == 0) return;
+    const ULONGLONG tick = GetTickCount64();
+    if (!now && batchCount_ < kBatchEntries && tick - batchSince_ < kBatchWait && found_ > batchCount_) return;
+    bool tell = false;
+    {
+        const std::lock_guard lock(mutex_);
+        waiting_.takeAll(std::move(batch_));
+        tell = !std::exchange(told_, true);
+    }
+    batch_ = FileList();
+    batchCount_ = 0;
+    batchSince_ = tick;
+    // The end has a note of its own.
+    if (tell && !now && note_) note_();
+}
+
+FileList FolderSearch::takeFound() {
+    const std::lock_guard lock(mutex_);
+    told_ = false;
+    return std::exchange(waiting_, FileList());
+}
+
+void FolderSearch::fail(const std::wstring& relative, DWORD error, bool folder) {
+    const std::lock_guard lock(mutex_);
+    failures_.push_back({ensureTrailingBackslash(query_.folder) + relative, error, folder});
+}
+
+std::vector<SearchFailure> FolderSearch::failures() const {
+    const std::lock_guard lock(mutex_);
+    return failures_;
+}
+
+std::wstring failureReport(const std::vector<SearchFailure>& failures) {
+    if (failures.empty()) return {};
+    constexpr size_t kNamed = 10;
+    size_t folders = 0;
+    for (const SearchFailure& failure : failures) folders += failure.folder ? 1 : 0;
+    std::wstring text = L"検索できなかった項目があります (フォルダ " + std::to_wstring(folders) + L" 個、ファイル " +
+                        std::to_wstring(failures.size() - folders) + L" 個)。\n";
+    for (size_t i = 0; i < failures.size() && i < kNamed; ++i) {
+        const SearchFailure& failure = failures[i];
+        text += L"\n" + visibleName(failure.path) + L"\n    " + systemErrorText(failure.error);
+    }
+    if (failures.size() > kNamed) text += L"\n\nほか " + std::to_wstring(failures.size() - kNamed) + L" 個";
+    return text;
+}
