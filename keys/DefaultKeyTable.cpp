@@ -69,7 +69,7 @@ const DefaultKeyAssign kDefaultKeyTable[] = {
     {kKey, 0x4B, ID_TOOL_MKDIR, nullptr},
     {kKey, 0x4F, ID_TOOL_NEWFILE, nullptr},
     {kKey, 0x46, ID_TOOL_FIND, nullptr},
-    {kKey, 0x4A, ID_DIR_JUMP, nullptr},
+    {kShiftKey, 0x4A, ID_DIR_JUMP, nullptr},
     {kKey, 0x74, ID_VIEW_RENEW, nullptr},
     {kKey, 0x59, ID_VIEW_WILDCARD, nullptr},
     {kShiftKey, 0x59, ID_VIEW_ALLCARD, nullptr},
