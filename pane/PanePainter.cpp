@@ -157,7 +157,8 @@ std::wstring paneStatusText(const PaneListing& listing) {
     if (listing.readingNewFolder()) return L"読み込み中… " + std::to_wstring(listing.entriesReadSoFar()) + L" 件";
     const FileList& list = listing.list();
     const int64_t freeBytes = list.markedCount() > 0 ? 0 : listing.freeBytes();
-    return statusLineText(list.fileCount(), list.markedCount(), list.markedBytes(), freeBytes);
+    const std::wstring text = statusLineText(list.fileCount(), list.markedCount(), list.markedBytes(), freeBytes);
+    return listing.statusNote().empty() ? text : text + L"  " + listing.statusNote();
 }
 
 PaintedParts paintPane(PanePainter& painter, const PaneListing& listing, int firstVisible, bool active,
