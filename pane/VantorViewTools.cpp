@@ -36,9 +36,13 @@ bool CVantorView::PreTranslateMessage(MSG& msg) {
 }
 
 void CVantorView::onDirSize() {
+    // The marked folders, wherever the cursor is; else the cursor's folder.
     std::vector<std::wstring> names;
-    for (const FileEntry* entry : collectTargets())
-        if (entry->isFolder()) names.emplace_back(entry->name());
+    for (const FileEntry& entry : listing_.list().entries())
+        if (entry.isMarked() && entry.isFolder()) names.emplace_back(entry.name());
+    const FileEntry* cursor = listing_.cursorEntry();
+    if (names.empty() && listing_.list().markedCount() == 0 && cursor && cursor->isFolder() && !cursor->isParent())
+        names.emplace_back(cursor->name());
     if (names.empty()) {
         MessageBeep(MB_ICONEXCLAMATION);
         return;
