@@ -23,4 +23,6 @@ void waitForJobs(int before);
 void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder, const std::wstring& settingsPath,
                      double goalBytes);
 void runStormFigures(const BenchOptions& options);
+// Folder sizes of a tree against a raw recursive walk, and the two panes' compare of 100,000 entries.
+void runSizeCompareFigures(const BenchOptions& options);
 void runMillionWindowFigures(const BenchOptions& options);
