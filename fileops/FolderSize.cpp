@@ -22,6 +22,8 @@ struct Walk {
     FolderTally tally;
     std::unique_ptr<unsigned char[]> buffer{new unsigned char[kBufferBytes + 8]};
     std::vector<std::wstring> pending;
+    uint64_t volume = 0;
+    bool volumeKnown = false;
 
     void countFile(uint64_t volume, const LARGE_INTEGER& id, uint64_t size) {
         if (id.QuadPart != 0 && !counted.firstSight(volume, 0, static_cast<uint64_t>(id.QuadPart))) return;
@@ -55,8 +57,12 @@ struct Walk {
             unlisted = true;
             return true;
         }
-        BY_HANDLE_FILE_INFORMATION info{};
-        const uint64_t volume = GetFileInformationByHandle(dir.get(), &info) ? info.dwVolumeSerialNumber : 0;
+        // A walk never enters a mount point, so the whole walk stays on the volume of its first folder.
+        if (!volumeKnown) {
+            BY_HANDLE_FILE_INFORMATION info{};
+            volume = GetFileInformationByHandle(dir.get(), &info) ? info.dwVolumeSerialNumber : 0;
+            volumeKnown = true;
+        }
         FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
         for (;;) {
             if (stop.load(std::memory_order_relaxed)) {
