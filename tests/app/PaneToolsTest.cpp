@@ -110,10 +110,10 @@ TEST(PaneTools, CompareMarksWhatDiffersAndCopyingEachWayMakesBothFoldersAlike) {
         DialogAction overwrite(L"同名のファイル", [](HWND dialog) {
             CheckRadioButton(dialog, IDC_CONFLICT_ONLY_NEWER, IDC_CONFLICT_RENAME, IDC_CONFLICT_OVERWRITE);
             clickButton(dialog, IDOK);
-        });
+        }, 30000);  // a program's first job finds out what the platform can do first, which takes a while
         program.command(ID_FILE_COPY);
         EXPECT_TRUE(overwrite.finish());
-        EXPECT_TRUE(program.pumpUntil([&] { return FileJob::liveCount() == before; }, 10000));
+        EXPECT_TRUE(program.pumpUntil([&] { return FileJob::liveCount() == before; }, 30000));
         program.settle();
     };
     copyMarked();
