@@ -24,4 +24,6 @@ void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder,
                      double goalBytes);
 void runStormFigures(const BenchOptions& options);
 void runFindFigures(const BenchOptions& options);
+// Folder sizes of a tree against a raw recursive walk, and the two panes' compare of 100,000 entries.
+void runSizeCompareFigures(const BenchOptions& options);
 void runMillionWindowFigures(const BenchOptions& options);

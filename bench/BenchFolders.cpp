@@ -16,3 +16,24 @@ std::wstring mixedFolder(const std::wstring& root) { return root + L"\\mixed1000
 std::wstring millionFolder(const std::wstring& root) { return root + L"\\files1000000"; }
 std::wstring treeFolder(const std::wstring& root) { return root + L"\\tree100000"; }
 std::wstring copyFolder(const std::wstring& root, const wchar_t* name) { return root + L"\\" + name; }
+
+int rawTreeWalk(const std::wstring& folder) {
+    int count = 0;
+    std::vector<std::wstring> pending{folder + L"\\"};
+    while (!pending.empty()) {
+        const std::wstring next = std::move(pending.back());
+        pending.pop_back();
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileExW((next + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH);
+        if (find == INVALID_HANDLE_VALUE) continue;
+        do {
+            if (data.cFileName[0] == L'.' && (!data.cFileName[1] || (data.cFileName[1] == L'.' && !data.cFileName[2]))) continue;
+            ++count;
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                pending.push_back(next + data.cFileName + L"\\");
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    return count;
+}

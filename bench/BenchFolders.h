@@ -22,3 +22,6 @@ std::wstring millionFolder(const std::wstring& dataRoot);
 std::wstring treeFolder(const std::wstring& dataRoot);
 // The folders of the copy figures: 1,000 files of 1 MB ("copy1000"), one file of 1 GB ("copy1g").
 std::wstring copyFolder(const std::wstring& dataRoot, const wchar_t* name);
+// The yardstick of the tree figures: one recursive FindFirstFileExW(FindExInfoBasic,
+// FIND_FIRST_EX_LARGE_FETCH) walk that never enters a link; the entries it met.
+int rawTreeWalk(const std::wstring& folder);

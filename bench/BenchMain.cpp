@@ -44,6 +44,7 @@ int wmain(int argc, wchar_t** argv) {
     DeleteFileW(options.settingsPath.c_str());
 
     runListingFigures(options);
+    runSizeCompareFigures(options);
     if (options.wants("memory")) {
         runMemoryChild(options, largestFolder(options.dataRoot), L"0");
         runMemoryChild(options, millionFolder(options.dataRoot), L"110");

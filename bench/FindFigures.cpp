@@ -11,22 +11,6 @@
 #include <cstdio>
 
 namespace {
-int rawWalk(const std::wstring& folder) {
-    int entries = 0;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-        const wchar_t* name = data.cFileName;
-        if (name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2]))) continue;
-        ++entries;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) entries += rawWalk(folder + L"\\" + name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return entries;
-}
-
 void rawRead(const std::wstring& folder) {
     static std::vector<char> buffer(1 << 20);
     WIN32_FIND_DATAW data;
@@ -87,7 +71,7 @@ void runFindFigures(const BenchOptions& options) {
     for (const auto& set : byName) {
         if (!options.wants(set.figure)) continue;
         int found = 0;
-        const Comparison t = compareRounds({{}, [&] { rawWalk(set.folder); }},
+        const Comparison t = compareRounds({{}, [&] { rawTreeWalk(set.folder); }},
                                            {{}, [&] { found = searchThrough(set.folder, set.masks, L"").size(); }},
                                            set.rounds);
         printComparison(set.figure, t, found, 0.9, "raw recursive walk", set.rounds);

@@ -6,6 +6,10 @@ bool isLinkTag(DWORD tag) { return IsReparseTagNameSurrogate(tag) != 0; }
 
 bool marksALink(DWORD attributes, DWORD tag) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && isLinkTag(tag); }
 
+bool listedAsLink(DWORD attributes, DWORD tag) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && (tag == 0 || isLinkTag(tag));
+}
+
 DWORD reparseTagOf(const std::wstring& path) {
     // The folder's own record of the item: no open of the item, so no filter is asked for its data.
     WIN32_FIND_DATAW data;

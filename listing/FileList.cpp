@@ -1,4 +1,5 @@
 #include "listing/FileList.h"
+#include "common/ReparseTag.h"
 #include "common/PathUtil.h"
 #include "framework/Handles.h"
 #include <cwchar>
@@ -67,6 +68,7 @@ FileEntry FileList::recordOf(const WIN32_FIND_DATAW& data, const wchar_t* name, 
     entry.accessTime = fileTimeValue(data.ftLastAccessTime);
     entry.attributes = data.dwFileAttributes;
     entry.flags = isDotDot(entry.nameText) ? FileEntry::kParent : 0;
+    if (listedAsLink(data.dwFileAttributes, data.dwReserved0)) entry.flags |= FileEntry::kLink;
     return entry;
 }
 
@@ -108,6 +110,13 @@ int FileList::setMark(int position, MarkMode mode) {
     ++markedCount_;
     markedBytes_ += entrySize(entry);
     return 1;
+}
+
+void FileList::setSize(int position, uint64_t size) {
+    if (position < 0 || position >= this->size()) return;
+    FileEntry& entry = at(position);
+    if (entry.isMarked()) markedBytes_ = markedBytes_ - entry.size + size;
+    entry.size = size;
 }
 
 void FileList::recount() {

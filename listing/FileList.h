@@ -29,6 +29,8 @@ public:
     // Marks, unmarks or toggles the entry at a listing position; 1 when its mark changed.
     // The ".." entry can never be marked.
     int setMark(int position, MarkMode mode);
+    // Gives the entry at a listing position another size, the marked total following.
+    void setSize(int position, uint64_t size);
     // Recomputes the four counters from the entries' flags.
     void recount();
     // Frees the entries and their names.

@@ -1,5 +1,6 @@
 #include "listing/PaneListing.h"
 #include "framework/ProfileText.h"
+#include "listing/FolderSizes.h"
 #include "listing/MarkedNames.h"
 #include "common/ItemName.h"
 #include "common/PathUtil.h"
@@ -129,6 +130,8 @@ void PaneListing::adopt(FileList fresh, bool keepMarks, const std::wstring& curs
     const bool hadCursor = cursor_ >= 0;
     const std::wstring currentName = current ? current->name() : L"";
     // The marks as they are now, not when the read began: the user may have marked meanwhile.
+    // Sizes first, so the marked total the marks recount holds them.
+    if (keepMarks) carryFolderSizes(list_, fresh);
     if (keepMarks) MarkedNames(list_).applyTo(fresh);
     index_.clear();
     list_ = std::move(fresh);

@@ -132,12 +132,19 @@ public:
 
     const std::wstring& folder() const { return folder_; }
     void setFolder(std::wstring folder) {
-        if (folder != folder_) freeBytes_ = -1;
+        if (folder != folder_) {
+            freeBytes_ = -1;
+            statusNote_.clear();
+        }
         folder_ = std::move(folder);
     }
     // The bytes free to the user in the folder, as last found out; -1 while unknown.
     int64_t freeBytes() const { return freeBytes_; }
     void setFreeBytes(int64_t bytes) { freeBytes_ = bytes; }
+    // What a tool at work on the listing (folder sizes, a comparison) tells after the usual status
+    // text; it goes with the folder.
+    const std::wstring& statusNote() const { return statusNote_; }
+    void setStatusNote(std::wstring note) { statusNote_ = std::move(note); }
     const std::wstring& mask() const { return mask_; }
     int sortType() const { return sortType_; }
     uint32_t groupMask() const { return groupMask_; }
@@ -154,6 +161,7 @@ private:
     int64_t freeBytes_ = -1;
     // takeOwnItem for a result renamed where it lies.
     void takeOwnResult(const std::wstring& name, const std::wstring& replaced);
+    std::wstring statusNote_;
     void storeViewSetting(const wchar_t* key, const std::wstring& value) const;
     void markEach(MarkMode mode, bool filesOnly);
     // Sorts the listing afresh and puts the cursor back on `name`, or keeps its line when that

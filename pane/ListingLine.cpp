@@ -30,6 +30,12 @@ std::wstring formatEntryTime(const FILETIME& utc, const std::wstring& format) {
     return std::wstring(length, L' ');
 }
 
+std::wstring sizedFolderCell(int width, const FileEntry& entry) {
+    // A lower bound says so in its first column; the figure keeps the column's usual format.
+    if (!entry.sizeIsLowerBound() || width < 2) return formatSizeCell(width, entrySize(entry));
+    return L"\u2265" + formatSizeCell(width - 1, entrySize(entry));
+}
+
 NameRuns listingLineRuns(const FileEntry& entry, const LineSettings& s) {
     std::wstring line;
     if (!s.timeFormat.empty()) line += formatEntryTime(toFileTime(entry.writeTime), s.timeFormat) + L" ";
@@ -43,7 +49,9 @@ NameRuns listingLineRuns(const FileEntry& entry, const LineSettings& s) {
     }
     if (s.sizeWidth > 0) {
         const int width = s.sizeWidth > kMaxSizeWidth ? kMaxSizeWidth : s.sizeWidth;
-        if (entry.isFolder()) {
+        if (entry.isFolder() && entry.isSized()) {
+            line += sizedFolderCell(width, entry);
+        } else if (entry.isFolder()) {
             // "<dir>" needs five characters; a narrower column shows dashes as files do.
             line += width < 5 ? std::wstring(static_cast<size_t>(width), L'-')
                               : L"<dir>" + std::wstring(static_cast<size_t>(width - 5), L' ');
@@ -63,13 +71,14 @@ NameRuns listingLineRuns(const FileEntry& entry, const LineSettings& s) {
 
 std::wstring entryDescription(const FileEntry& entry, const LineSettings& s) {
     std::wstring text = entry.isParent() ? L"親フォルダ" : entry.isFolder() ? L"フォルダ" : L"ファイル";
-    if (s.sizeWidth > 0 && !entry.isFolder()) {
-        const std::wstring cell = formatSizeCell(s.sizeWidth > kMaxSizeWidth ? kMaxSizeWidth : s.sizeWidth,
-                                                 entrySize(entry));
+    if (s.sizeWidth > 0 && (!entry.isFolder() || entry.isSized())) {
+        const int width = s.sizeWidth > kMaxSizeWidth ? kMaxSizeWidth : s.sizeWidth;
+        const std::wstring cell = formatSizeCell(width, entrySize(entry));
         const std::wstring shown = cell.substr(std::min(cell.find_first_not_of(L' '), cell.size()));
+        const wchar_t* atLeast = entry.sizeIsLowerBound() ? L"以上" : L"";
         // A plain number is bytes; a cell in K, M or G carries its unit, and dashes say nothing.
-        if (!shown.empty() && iswdigit(shown.back())) text += L", " + shown + L" バイト";
-        else if (shown.find(L'-') == std::wstring::npos) text += L", " + shown;
+        if (!shown.empty() && iswdigit(shown.back())) text += L", " + shown + L" バイト" + atLeast;
+        else if (shown.find(L'-') == std::wstring::npos) text += L", " + shown + atLeast;
     }
     if (!s.timeFormat.empty()) {
         const std::wstring time = formatEntryTime(toFileTime(entry.writeTime), s.timeFormat);

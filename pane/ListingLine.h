@@ -19,6 +19,8 @@ struct LineSettings {
 // Widest size column drawn; wider settings are narrowed to it.
 constexpr int kMaxSizeWidth = 19;
 
+// The size cell of a folder whose size was computed: the usual format, with "≥" in front of a lower bound.
+std::wstring sizedFolderCell(int width, const FileEntry& entry);
 // Date, attribute letters, size cell, mark and the name as shown (see VisibleName.h), as runs: the
 // columns join the name's first run when that is text, so a line without markers is one run.
 NameRuns listingLineRuns(const FileEntry& entry, const LineSettings& settings);

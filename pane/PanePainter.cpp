@@ -159,7 +159,8 @@ std::wstring paneStatusText(const PaneListing& listing) {
         return L"検索中… " + std::to_wstring(search.folders) + L" フォルダ  " + std::to_wstring(search.found) + L" 件";
     const FileList& list = listing.list();
     const int64_t freeBytes = list.markedCount() > 0 ? 0 : listing.freeBytes();
-    return statusLineText(list.fileCount(), list.markedCount(), list.markedBytes(), freeBytes);
+    const std::wstring text = statusLineText(list.fileCount(), list.markedCount(), list.markedBytes(), freeBytes);
+    return listing.statusNote().empty() ? text : text + L"  " + listing.statusNote();
 }
 
 PaintedParts paintPane(PanePainter& painter, const PaneListing& listing, int firstVisible, bool active,

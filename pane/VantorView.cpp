@@ -5,6 +5,7 @@
 #include "framework/Document.h"
 #include "framework/FrameWindow.h"
 #include "framework/Handles.h"
+#include "listing/FolderSizes.h"
 #include "pane/FolderCheck.h"
 #include "pane/ListFont.h"
 #include "pane/PaneDropTarget.h"
@@ -48,6 +49,8 @@ const MessageMap* CVantorView::messageMap() const {
         onMessage<WM_ITEMS_GONE, &CVantorView::onItemsGone>(),
         onMessage<WM_FREE_SPACE, &CVantorView::onFreeSpace>(),
         onMessage<WM_SEARCH_FOUND, &CVantorView::onSearchFound>(),
+        onMessage<WM_FOLDER_SIZED, &CVantorView::onFolderSized>(),
+        onMessage<WM_COMPARE_NOTE, &CVantorView::onCompareNote>(),
         onMessage<WM_DEVICECHANGE, &CVantorView::onDeviceChange>(),
         onMessage<WM_TIMER, &CVantorView::onTimer>(),
         onMessage<WM_GETOBJECT, &CVantorView::onGetObject>(),
@@ -61,7 +64,8 @@ const MessageMap* CVantorView::messageMap() const {
     static const MessageMap itemCommandsMap{&fileJobCommandsMap, itemCommands()};
     static const MessageMap clipboardCommandsMap{&itemCommandsMap, clipboardCommands()};
     static const MessageMap findCommandsMap{&clipboardCommandsMap, findCommands()};
-    static const MessageMap map{&findCommandsMap, entries};
+    static const MessageMap toolCommandsMap{&findCommandsMap, toolCommands()};
+    static const MessageMap map{&toolCommandsMap, entries};
     return &map;
 }
 
@@ -118,6 +122,7 @@ void CVantorView::onDestroy() {
         std::exchange(dropTarget_, nullptr)->Release();
     }
     history_.save();
+    stopTools();
     // The read's thread ends on its own; its note to this window is lost with the window.
     listing_.cancelRead();
     if (search_) std::exchange(search_, nullptr)->cancel();
@@ -275,6 +280,7 @@ void CVantorView::startQuietReread() {
 }
 
 void CVantorView::readNewFolder(const std::wstring& cursorName) {
+    stopTools();
     quietRead_ = false;
     listing_.startRead(true, cursorName);
     if (hwnd_) SetTimer(hwnd_, kReadingTimer, kReadingTick, nullptr);
@@ -315,6 +321,10 @@ void CVantorView::forgetQueuedReread() {
 }
 
 void CVantorView::reread(const std::wstring& cursorName) {
+    // The user's re-read starts afresh: computed folder sizes go with it.
+    sizing_.stop();
+    if (forgetFolderSizes(listing_.list())) listing_.list().recount();
+    listing_.setStatusNote({});
     forgetQueuedReread();
     quietRead_ = false;
     listing_.startRead(false, cursorName);

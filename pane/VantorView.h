@@ -10,6 +10,8 @@
 #include "listing/FileEntry.h"
 #include "listing/PaneListing.h"
 #include "listing/RereadPacer.h"
+#include "pane/CompareRun.h"
+#include "pane/FolderSizing.h"
 #include "pane/FreeSpace.h"
 #include "pane/GoneItems.h"
 #include "pane/PaneAccessibility.h"
@@ -34,6 +36,10 @@ constexpr UINT WM_ITEMS_GONE = WM_USER + 112;
 constexpr UINT WM_FREE_SPACE = WM_USER + 113;
 // A search in the pane has results waiting, or has ended.
 constexpr UINT WM_SEARCH_FOUND = WM_USER + 114;
+// Folder sizes are in (see FolderSizing), or the run has ended.
+constexpr UINT WM_FOLDER_SIZED = WM_USER + 115;
+// The two panes' compare has read another file (wParam 0) or ended (1) (see CompareRun).
+constexpr UINT WM_COMPARE_NOTE = WM_USER + 116;
 
 enum class MouseGesture { Idle = 0, Click = 1, ShiftClick = 2, CtrlClick = 3, HeaderPress = 4, BelowPress = 5 };
 
@@ -78,6 +84,13 @@ public:
     bool startSearch(FindQuery query);
     // Stops the search, keeping what it found.
     void stopSearch();
+
+    // Whether folder sizes or a compare are being worked out for the pane (Escape stops them).
+    bool toolRunning() const { return sizing_.running() || compare_.running(); }
+    // Stops both; what was found so far stays.
+    void stopTools();
+    // Escape stops a tool at work before the frame's keys see it.
+    bool PreTranslateMessage(MSG& msg) override;
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;
@@ -170,6 +183,7 @@ protected:
     static std::span<const MessageEntry> itemCommands();
     static std::span<const MessageEntry> clipboardCommands();
     static std::span<const MessageEntry> findCommands();
+    static std::span<const MessageEntry> toolCommands();
     LRESULT onCreate(WPARAM wParam, LPARAM lParam);
     LRESULT onGetObject(WPARAM wParam, LPARAM lParam);
     void onDestroy();
@@ -264,6 +278,12 @@ protected:
     // Finding
     void onToolFind();
     void onDirJump();
+    // Folder sizes and the compare
+    void onDirSize();
+    void onDirSizeAll();
+    void onMarkCompare();
+    LRESULT onFolderSized();
+    LRESULT onCompareNote(WPARAM wParam, LPARAM lParam);
     // Clipboard
     void onEditCopy();
     void onEditCut();
@@ -336,4 +356,13 @@ private:
     PaneDropTarget* dropTarget_ = nullptr;  // registered for drops while the window lives
     PaintCounters paintCounters_;
     QuickSearchLine quickSearch_{*this};
+    FolderSizing sizing_;
+    FolderTally sizedSoFar_;  // the run's totals, for its status note
+    int foldersSized_ = 0;
+    CompareRun compare_;
+    CompareBy compareBy_ = CompareBy::TimeAndSize;  // the dialog's last choice
+    bool compareSubfolders_ = false;
+    // Sizes `names` of the pane's folder on the run's thread (links at once, as nothing).
+    void sizeFolders(const std::vector<std::wstring>& names);
+    void showSizingNote(bool running);
 };

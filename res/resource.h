@@ -112,6 +112,13 @@
 // Key dialogs: the list of key assignments and the dialog for one assignment.
 #define IDD_KEY_LIST            144
 #define IDD_KEY_ASSIGN          145
+
+// The compare dialog ("比較マーク"): the rule as three radio buttons, and the subfolders' check box.
+#define IDD_COMPARE             148
+#define IDC_COMPARE_TIME_SIZE   1130
+#define IDC_COMPARE_SIZE        1131
+#define IDC_COMPARE_CONTENT     1132
+#define IDC_COMPARE_SUBFOLDERS  1133
 #define IDC_KEY_LIST            1014
 #define IDC_KEY_LIST_EDIT       1015
 #define IDC_KEY_LIST_DELETE     1016
@@ -207,8 +214,12 @@
 #define ID_VIEW_BUTTON_BAR      32829
 #define ID_UI_QUICK_SEARCH      32830
 #define ID_OPT_SETUP_FONT       32831
+// Commands added since, after a gap that leaves room for others.
 #define ID_TOOL_FIND            32840
 #define ID_DIR_JUMP             32841
+#define ID_TOOL_DIR_SIZE        32842
+#define ID_TOOL_DIR_SIZE_ALL    32843
+#define ID_MARK_COMPARE         32844
 
 // The framework's standard commands.
 #define ID_FILE_NEW             57600

@@ -41,9 +41,9 @@ protected:
 TEST_F(ButtonBarTest, LabelsFollowTheModifiersHeld) {
     EXPECT_EQ(program.frame().buttonBar().modifierState(), KeyModifier::kVirtualKey);  // set at creation
     program.pressKey(VK_SHIFT, Program::kShift);
-    EXPECT_EQ(labels(), L"~×|~×|~×|~×|~×|~×|~×|~×|←揃|揃→|~×|~×");
+    EXPECT_EQ(labels(), L"~×|~×|~×|~×|~×|~×|~×|全容量|←揃|揃→|~×|~×");
     program.pressKey(VK_SHIFT);
-    EXPECT_EQ(labels(), L"about|名前|コマンド|DOS|更新|BOOKMARK|~×|~×|揃え|窓交換|設定|KEY");
+    EXPECT_EQ(labels(), L"about|名前|コマンド|DOS|更新|BOOKMARK|~×|容量|揃え|窓交換|設定|KEY");
     // Screen readers read each button's own text: its key, then what the key does.
     EXPECT_EQ(windowText(button(0)), L"F1 about");
     EXPECT_EQ(windowText(button(6)), L"F7 割り当てなし");

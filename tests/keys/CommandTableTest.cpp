@@ -20,7 +20,7 @@ public:
 }  // namespace
 
 TEST(CommandTable, IdsAndNamesAreUniqueAndResolveBothWays) {
-    EXPECT_EQ(commandTable().size(), 67u);
+    EXPECT_EQ(commandTable().size(), 72u);
     std::set<unsigned> ids;
     std::set<std::wstring> names;
     for (size_t row = 0; row < commandTable().size(); ++row) {
@@ -70,7 +70,7 @@ TEST(CommandTable, RowOrderIsNotIdentifierOrder) {
     EXPECT_EQ(commandRowOf(ID_TOOL_SHORTCUT), commandRowOf(ID_TOOL_NEWFILE) + 1);
     EXPECT_EQ(commandRowOf(ID_SORT_UI) + 1, commandRowOf(ID_SORT_NONE));
     EXPECT_EQ(commandRowOf(ID_NONE), 0);
-    EXPECT_EQ(commandRowOf(ID_APP_ABOUT), 66);
+    EXPECT_EQ(commandRowOf(ID_APP_ABOUT), 71);
 }
 
 TEST(CommandTable, ExactlyFourCommandsTakeAParameterEachToItsOwnHandler) {

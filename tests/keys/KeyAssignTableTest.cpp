@@ -33,13 +33,13 @@ TEST(KeyAssignTableLoad, AbsentSectionGivesExactlyTheDefaults) {
     KeySettingsFile file;
     EXPECT_EQ(loaded(file, L"[Other]\r\nA=FILE_COPY\r\n"), defaultBindings());
     EXPECT_EQ(loaded(file, L""), defaultBindings());
-    EXPECT_EQ(defaultBindings().count(), 65);
+    EXPECT_EQ(defaultBindings().count(), 70);
 }
 
 TEST(KeyAssignTableLoad, OnlyTheExactYesMergesTheDefaults) {
     KeySettingsFile file;
     const struct { const wchar_t* value; int count; } rows[] = {
-        {L"Yes", 66}, {L"yes", 1}, {L"YES", 1}, {L"No", 1}, {L"", 1},
+        {L"Yes", 71}, {L"yes", 1}, {L"YES", 1}, {L"No", 1}, {L"", 1},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.value);
@@ -172,9 +172,9 @@ TEST(KeyAssignTableSave, DefaultsAndAStoredEntryOfTheSameKeyBecomeOneEntry) {
     file.write(L"[Key]\r\nDefaultAssign=Yes\r\nC=FILE_MOVE\r\n");
     KeyAssignTable table;
     table.load();
-    ASSERT_EQ(table.count(), 66);
+    ASSERT_EQ(table.count(), 71);
     EXPECT_EQ(table.at(table.find(1, 'C')).command, static_cast<unsigned>(ID_FILE_COPY));
-    EXPECT_EQ(table.at(65), (KeyAssign{1, 'C', ID_FILE_MOVE, L"", L""}));
+    EXPECT_EQ(table.at(70), (KeyAssign{1, 'C', ID_FILE_MOVE, L"", L""}));
 
     table.save();
     const std::wstring text = file.text();
@@ -187,7 +187,7 @@ TEST(KeyAssignTableSave, DefaultsAndAStoredEntryOfTheSameKeyBecomeOneEntry) {
 
     KeyAssignTable reloaded;
     reloaded.load();
-    ASSERT_EQ(reloaded.count(), 65);
+    ASSERT_EQ(reloaded.count(), 70);
     EXPECT_EQ(reloaded.at(17), (KeyAssign{1, 'C', ID_FILE_MOVE, L"", L""}));
 }
 
