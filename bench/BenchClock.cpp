@@ -4,15 +4,19 @@
 #include <cmath>
 #include <cstdio>
 
-double nowMs() {
+double counterMs(int64_t count) {
     static const double ticksPerMs = [] {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
         return static_cast<double>(f.QuadPart) / 1000.0;
     }();
+    return static_cast<double>(count) / ticksPerMs;
+}
+
+double nowMs() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / ticksPerMs;
+    return counterMs(t.QuadPart);
 }
 
 Timing summarise(std::vector<double> samples) {

@@ -2,6 +2,7 @@
 // enumeration of the same folder) in alternating rounds, and one printed line per figure.
 #pragma once
 #include <windows.h>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@ struct Timing {
 };
 
 double nowMs();
+// A QueryPerformanceCounter value on nowMs's scale.
+double counterMs(int64_t count);
 Timing summarise(std::vector<double> samples);
 
 // One side of a comparison: `prepare` untimed, then `run` timed.

@@ -27,3 +27,5 @@ void runFindFigures(const BenchOptions& options);
 // Folder sizes of a tree against a raw recursive walk, and the two panes' compare of 100,000 entries.
 void runSizeCompareFigures(const BenchOptions& options);
 void runMillionWindowFigures(const BenchOptions& options);
+// The first search result on screen, and keys answered while a search or the folder sizes run.
+void runToolWindowFigures(const BenchOptions& options);

@@ -37,3 +37,19 @@ int rawTreeWalk(const std::wstring& folder) {
     }
     return count;
 }
+
+void rawReadFiles(const std::wstring& folder) {
+    static std::vector<char> buffer(1 << 20);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        HANDLE file = CreateFileW((folder + L"\\" + data.cFileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        DWORD read = 0;
+        while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {}
+        CloseHandle(file);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}

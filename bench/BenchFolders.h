@@ -25,3 +25,6 @@ std::wstring copyFolder(const std::wstring& dataRoot, const wchar_t* name);
 // The yardstick of the tree figures: one recursive FindFirstFileExW(FindExInfoBasic,
 // FIND_FIRST_EX_LARGE_FETCH) walk that never enters a link; the entries it met.
 int rawTreeWalk(const std::wstring& folder);
+// The yardstick of the content figures: every file of `folder` read once from start to end, in
+// 1 MB reads with FILE_FLAG_SEQUENTIAL_SCAN.
+void rawReadFiles(const std::wstring& folder);

@@ -55,6 +55,7 @@ int wmain(int argc, wchar_t** argv) {
     runCopyFigures(options);
     runFileJobFigures(options);
     runFindFigures(options);
+    runToolWindowFigures(options);
     // Last: its 20,000 files made and deleted leave the disk busy for the figures after it.
     runStormFigures(options);
     return 0;

@@ -11,22 +11,6 @@
 #include <cstdio>
 
 namespace {
-void rawRead(const std::wstring& folder) {
-    static std::vector<char> buffer(1 << 20);
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        HANDLE file = CreateFileW((folder + L"\\" + data.cFileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        DWORD read = 0;
-        while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {}
-        CloseHandle(file);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-}
-
 // Runs a search to its end; the results end up in one listing, as in a pane.
 FileList searchThrough(const std::wstring& folder, const wchar_t* masks, const wchar_t* text) {
     FindQuery query;
@@ -80,7 +64,7 @@ void runFindFigures(const BenchOptions& options) {
     if (options.wants(content)) {
         const std::wstring folder = copyFolder(options.dataRoot, L"grep1000");
         int found = 0;
-        const Comparison t = compareRounds({{}, [&] { rawRead(folder); }},
+        const Comparison t = compareRounds({{}, [&] { rawReadFiles(folder); }},
                                            {{}, [&] { found = searchThrough(folder, L"", L"見つけた語").size(); }});
         printComparison(content, t, found, 0.8, "raw read loop", kRounds);
     }

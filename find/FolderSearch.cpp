@@ -101,7 +101,11 @@ void FolderSearch::consider(const WIN32_FIND_DATAW& data, const std::wstring& re
     }
     batch_.appendNamed(data, relativeName);
     ++batchCount_;
-    ++found_;
+    if (++found_ == 1) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        firstFoundAt_ = now.QuadPart;
+    }
     handOver(false);
 }
 

@@ -35,6 +35,9 @@ public:
     const FindQuery& query() const { return query_; }
     int foldersSearched() const { return folders_.load(); }
     int found() const { return found_.load(); }
+    // The performance counter when the first entry was found, 0 before: how soon the pane shows it
+    // is measured from here.
+    int64_t firstFoundAt() const { return firstFoundAt_.load(); }
 
     // What was found since the last take.
     FileList takeFound();
@@ -61,6 +64,7 @@ private:
     std::atomic<bool> finished_{false};
     std::atomic<int> folders_{0};
     std::atomic<int> found_{0};
+    std::atomic<int64_t> firstFoundAt_{0};
     // The thread's own: the batch being gathered, the matcher and its read buffer.
     FileList batch_;
     int batchCount_ = 0;

@@ -79,6 +79,7 @@ public:
     }
     // Whether a search runs in the pane (its results are shown as they come).
     bool searching() const { return search_ != nullptr; }
+    const FolderSearch* search() const { return search_.get(); }
     // Shows the results of `query` below the pane's folder in place of its listing; false when no
     // thread could be had for it.
     bool startSearch(FindQuery query);

@@ -82,6 +82,12 @@ make_folder mixed100000 100000 10
 make_folder files1000000 1000000 0
 make_copy_folder copy1000 1000 1
 make_copy_folder copy1g 1 1024
+# The other side of the compare by content: the same files with the same times.
+if [ ! -f "$DATA/copy1000b.done" ]; then
+    rm -rf "$DATA/copy1000b"
+    cp -a "$DATA/copy1000" "$DATA/copy1000b"
+    touch "$DATA/copy1000b.done"
+fi
 make_tree tree100000
 make_text_folder grep1000
 

@@ -120,14 +120,18 @@ TEST(FindRules, ASearchListsWhatMatchesBelowTheFolderNeverThroughALinkAndNamesWh
     tree.writeFile(L"sub\\b.txt", "no");
     tree.writeFile(L"sub\\deep\\c.TXT", std::string(70000, 'y') + "needle");
     tree.writeFile(L"sub\\locked.txt", "needle");
+    // A file whose path from the folder searched is over 1,000 characters.
+    std::wstring deepest;
+    for (int level = 0; level < 5; ++level) tree.makeFolder(deepest += (level ? L"\\" : L"") + std::wstring(200, L'a' + level));
+    tree.writeFile(deepest + L"\\far.txt", "needle");
     beyond.writeFile(L"behind.txt", "needle");
     const bool linked = makeLink(tree / L"link", beyond.path());
     // Held with no sharing: the content search cannot open it.
     const HANDLE held = CreateFileW((tree / L"sub\\locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 
-    const auto run = [&](const wchar_t* masks, const wchar_t* text) {
+    const auto run = [&](const wchar_t* masks, const wchar_t* text, std::wstring folder = {}) {
         FindQuery query;
-        query.folder = tree.path();
+        query.folder = folder.empty() ? tree.path() : folder;
         query.masks = *parseMasks(masks);
         query.text = text;
         auto search = FolderSearch::start(query, [] {});
@@ -138,16 +142,22 @@ TEST(FindRules, ASearchListsWhatMatchesBelowTheFolderNeverThroughALinkAndNamesWh
         return std::pair(names, search->failures());
     };
     const auto [byName, none] = run(L"*.txt", L"");
-    EXPECT_EQ(byName, (std::set<std::wstring>{L"a.txt", L"sub\\b.txt", L"sub\\deep\\c.TXT", L"sub\\locked.txt"}));
+    EXPECT_EQ(byName, (std::set<std::wstring>{L"a.txt", L"sub\\b.txt", L"sub\\deep\\c.TXT", L"sub\\locked.txt",
+                                              deepest + L"\\far.txt"}));
     EXPECT_TRUE(none.empty());
     const auto [everything, none2] = run(L"", L"");
     EXPECT_EQ(everything.contains(L"link"), linked);  // the link itself, once
     EXPECT_FALSE(everything.contains(L"link\\behind.txt"));
     const auto [byContent, failures] = run(L"*.txt", L"needle");
-    EXPECT_EQ(byContent, (std::set<std::wstring>{L"a.txt", L"sub\\deep\\c.TXT"}));
+    EXPECT_EQ(byContent, (std::set<std::wstring>{L"a.txt", L"sub\\deep\\c.TXT", deepest + L"\\far.txt"}));
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].path, tree / L"sub\\locked.txt");
     EXPECT_NE(failureReport(failures).find(L"locked.txt"), std::wstring::npos);
+    // A folder gone before the search could list it is named, not passed over as empty.
+    const auto [nothing, gone] = run(L"", L"", tree / L"gone");
+    EXPECT_TRUE(nothing.empty());
+    ASSERT_EQ(gone.size(), 1u);
+    EXPECT_TRUE(gone[0].folder);
     CloseHandle(held);
     if (linked) removeLink(tree / L"link");
 }

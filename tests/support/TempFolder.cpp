@@ -2,6 +2,11 @@
 #include <windows.h>
 
 namespace {
+// Paths past MAX_PATH in the long-path form, which the platform takes as it stands.
+std::wstring reachable(const std::wstring& path) {
+    return path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
+}
+
 // Removes a folder and all it holds. Links are removed, never followed: what a link leads to
 // lies outside the tests' roots. The long-path form reaches the deepest folders tests make.
 void removeTree(const std::wstring& path) {
@@ -88,7 +93,7 @@ TempFolder::TempFolder(const std::wstring& root) {
 TempFolder::~TempFolder() { removeTree(path_); }
 
 void TempFolder::writeFile(const std::wstring& name, const std::string& bytes) const {
-    HANDLE file = CreateFileW((*this / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(reachable(*this / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
@@ -96,7 +101,9 @@ void TempFolder::writeFile(const std::wstring& name, const std::string& bytes) c
     CloseHandle(file);
 }
 
-void TempFolder::makeFolder(const std::wstring& name) const { CreateDirectoryW((*this / name).c_str(), nullptr); }
+void TempFolder::makeFolder(const std::wstring& name) const {
+    CreateDirectoryW(reachable(*this / name).c_str(), nullptr);
+}
 
 std::string readFileBytes(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
