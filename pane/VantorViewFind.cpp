@@ -64,10 +64,13 @@ LRESULT CVantorView::onSearchFound() {
 void CVantorView::takeSearchResults(bool stopped) {
     if (!search_) return;
     const std::shared_ptr<FolderSearch> search = search_;
+    // Asked before the take: a search that has finished has handed over all it found, where one
+    // finishing after the take may have handed over more since.
+    const bool finished = search->finished();
     listing_.addResults(search->takeFound());
     listing_.setSearchCounts({true, search->foldersSearched(), search->found()});
     searchMergedAt_ = GetTickCount64();
-    if (!stopped && !search->finished()) {
+    if (!stopped && !finished) {
         redrawHeader();
         return;
     }
