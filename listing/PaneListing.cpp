@@ -289,8 +289,15 @@ void PaneListing::addResults(FileList batch) {
 void PaneListing::endResults() {
     if (!showsResults_) return;
     searchCounts_.running = false;
+    // Shrinking moves the entries, so the display order is made again over their new places.
+    const FileEntry* current = cursorEntry();
+    const bool hadCursor = cursor_ >= 0;
+    const std::wstring name = current ? current->name() : L"";
+    index_.clear();
     list_.shrinkToFit();
+    reindexKeepingCursor(hadCursor, name);
     host_.redrawHeader();
+    host_.repaintAll();
 }
 
 void PaneListing::takeOwnResult(const std::wstring& name, const std::wstring& replaced) {

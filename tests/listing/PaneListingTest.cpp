@@ -300,3 +300,21 @@ TEST_F(PaneListingTest, AReadReplacingAnUnfinishedFirstReadKeepsItsCursor) {
         listing.chooseMask(L"");
     }
 }
+
+// Results come in batches and the ended search's listing shrinks to fit, which moves its entries:
+// the display order must point at their new places, with the cursor kept on its entry.
+TEST_F(PaneListingTest, ResultsShrunkAtTheEndAreShownFromTheirNewPlaces) {
+    listing.beginResults(L"results");
+    for (const wchar_t* name : {L"c.txt", L"a\\b.txt", L"d.txt"}) {
+        WIN32_FIND_DATAW data{};
+        FileList batch;
+        batch.appendNamed(data, name);
+        listing.addResults(std::move(batch));
+    }
+    listing.setCursor(listing.index().findName(L"c.txt", 0));
+    listing.endResults();
+    ASSERT_EQ(listing.count(), 3);
+    for (int i = 0; i < listing.count(); ++i)
+        EXPECT_EQ(listing.index().entryAt(i), &listing.list().at(listing.index().positionAt(i)));
+    EXPECT_STREQ(listing.cursorEntry()->name(), L"c.txt");
+}
