@@ -30,11 +30,12 @@ struct Comparer {
     CompareRun::State& state;
     HWND window;
     UINT message;
+    CompareBuffers buffers;
 
     void noteProgress() { PostMessageW(window, message, 0, 0); }
 
     bool bytesDiffer(const std::wstring& a, const std::wstring& b) {
-        const bool same = sameBytes(a, b, state.stop);
+        const bool same = sameBytes(a, b, state.stop, buffers);
         ++state.done;
         noteProgress();
         return !same;
@@ -67,14 +68,17 @@ struct Comparer {
 
 }  // namespace
 
-bool sameBytes(const std::wstring& a, const std::wstring& b, const std::atomic<bool>& stop) {
+bool sameBytes(const std::wstring& a, const std::wstring& b, const std::atomic<bool>& stop, CompareBuffers& buffers) {
     UniqueHandle fa(CreateFileW(literalPath(a).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     UniqueHandle fb(CreateFileW(literalPath(b).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!fa || !fb) return false;
     constexpr DWORD kChunk = 1 << 20;
-    std::vector<char> ba(kChunk), bb(kChunk);
+    std::vector<char>& ba = buffers.a;
+    std::vector<char>& bb = buffers.b;
+    ba.resize(kChunk);
+    bb.resize(kChunk);
     for (;;) {
         if (stop.load()) return false;
         DWORD ra = 0, rb = 0;
@@ -95,7 +99,7 @@ bool CompareRun::start(HWND window, UINT message, const CompareSide& left, const
     state_ = std::make_shared<State>();
     const bool started = runDetached([state = state_, window, message, left, right, by, subfolders] {
         const bool coarse = hasTwoSecondTimes(fileSystemOf(left.folder)) || hasTwoSecondTimes(fileSystemOf(right.folder));
-        Comparer comparer{{by, subfolders, coarse}, *state, window, message};
+        Comparer comparer{{by, subfolders, coarse}, *state, window, message, {}};
         FileList l, r;
         l.scan(left.folder, left.mask);
         r.scan(right.folder, right.mask);

@@ -19,8 +19,14 @@ struct CompareOutcome {
     std::vector<std::wstring> left, right;  // names to mark on each side
 };
 
+// Read room for a compare of file contents, kept for a whole run: a fresh megabyte for every file
+// costs the platform more than reading the file.
+struct CompareBuffers {
+    std::vector<char> a, b;
+};
+
 // Whether two files hold the same bytes; false when either cannot be read or `stop` is set.
-bool sameBytes(const std::wstring& a, const std::wstring& b, const std::atomic<bool>& stop);
+bool sameBytes(const std::wstring& a, const std::wstring& b, const std::atomic<bool>& stop, CompareBuffers& buffers);
 
 class CompareRun {
 public:
