@@ -105,9 +105,11 @@ LRESULT CVantorView::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CVantorView::onCmdMsg(UINT id, CommandMode mode, CommandUI* ui) {
-    // Escape stops a search in the active pane before it asks about quitting.
-    if (id == ID_UI_QUIT_CONFIRM && mode == CommandMode::Execute && searching()) {
+    // Escape stops a search, folder sizes or a compare at work in the active pane before it asks
+    // about quitting.
+    if (id == ID_UI_QUIT_CONFIRM && mode == CommandMode::Execute && (searching() || toolRunning())) {
         stopSearch();
+        stopTools();
         return true;
     }
     const bool handled = View::onCmdMsg(id, mode, ui);

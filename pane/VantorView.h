@@ -90,8 +90,6 @@ public:
     bool toolRunning() const { return sizing_.running() || compare_.running(); }
     // Stops both; what was found so far stays.
     void stopTools();
-    // Escape stops a tool at work before the frame's keys see it.
-    bool PreTranslateMessage(MSG& msg) override;
 
     // First display position on screen: the scroll bar's position.
     int firstVisible() const;

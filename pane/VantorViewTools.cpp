@@ -28,13 +28,6 @@ void CVantorView::stopTools() {
     }
 }
 
-bool CVantorView::PreTranslateMessage(MSG& msg) {
-    if (msg.hwnd != hwnd_ || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE || !toolRunning()) return false;
-    if (PaneOwner* o = owner()) o->keyTakenBeforeFrame();
-    stopTools();
-    return true;
-}
-
 void CVantorView::onDirSize() {
     // The marked folders, wherever the cursor is; else the cursor's folder.
     std::vector<std::wstring> names;
