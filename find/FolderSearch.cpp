@@ -1,5 +1,6 @@
 #include "find/FolderSearch.h"
 #include "common/DetachedThread.h"
+#include "common/FolderRecords.h"
 #include "common/ItemName.h"
 #include "common/VisibleName.h"
 #include "common/PathUtil.h"
@@ -15,8 +16,6 @@ namespace {
 constexpr int kBatchEntries = 4096;
 constexpr ULONGLONG kBatchWait = 20;
 constexpr size_t kContentPiece = 1 << 20;
-
-bool isDotOrDotDot(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
 }  // namespace
 
 struct FolderSearch::ContentSearch {
@@ -39,7 +38,7 @@ std::shared_ptr<FolderSearch> FolderSearch::start(FindQuery query, Note note) {
 }
 
 void FolderSearch::run() {
-    std::vector<Pending> stack{{std::wstring(), resolvedPath(query_.folder)}};
+    std::vector<Pending> stack{{std::wstring(), std::wstring()}};
     batchSince_ = GetTickCount64();
     while (!stack.empty() && !cancelled_) {
         const Pending folder = std::move(stack.back());
@@ -53,46 +52,55 @@ void FolderSearch::run() {
 
 void FolderSearch::searchFolder(const Pending& folder, std::vector<Pending>& stack) {
     const std::wstring& relative = folder.relative;
-    const std::wstring prefix = relative.empty() ? relative : relative + L'\\';
-    WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileExW((base_ + prefix + L'*').c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) {
-        const DWORD error = GetLastError();
-        // Only a drive root lists nothing at all when it is empty.
-        if (error != ERROR_FILE_NOT_FOUND) fail(relative, error, true);
+    // The folder searched keeps its backslash: a drive root is only its root with it.
+    const std::wstring path = relative.empty() ? base_ : base_ + relative;
+    UniqueHandle handle(openFolderForListing(path));
+    if (!handle) {
+        fail(relative, GetLastError(), true);
         ++folders_;
         return;
     }
+    // The open that lists the folder tells where it resolves too. A link the platform does not
+    // mark resolves elsewhere than its own place: it is listed as itself already, and not entered.
+    const std::wstring resolved = withoutTrailingBackslash(finalPathOf(handle.get()));
+    if (!folder.expected.empty() && (resolved.empty() || !resolvesToItsOwnPlace(path, resolved, folder.expected)))
+        return;
+    const std::wstring prefix = relative.empty() ? relative : relative + L'\\';
     const size_t pushedBefore = stack.size();
-    do {
-        if (isDotOrDotDot(data.cFileName)) continue;
-        std::wstring name = prefix + data.cFileName;
-        const bool hiddenOut = !query_.hiddenAndSystem &&
-                               (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-        // A link is judged as the jobs judge it: marked by the platform, or resolving elsewhere
-        // than its own place (where the platform follows links without saying so).
-        std::wstring resolved;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && query_.subfolders && !hiddenOut &&
-            !isLinkedFolder(base_ + name, data.dwFileAttributes, data.dwReserved0, folder.resolved, data.cFileName,
-                            resolved))
-            stack.push_back({name, std::move(resolved)});
-        consider(data, name);
+    const auto each = [&](const FolderRecord& record) {
         if (cancelled_) return;
-    } while (FindNextFileW(find.get(), &data));
-    const DWORD ended = GetLastError();
-    if (ended != ERROR_NO_MORE_FILES) fail(relative, ended, true);
+        const std::wstring name = prefix + std::wstring(record.name);
+        // The listing's tag field is not filled in everywhere: ask the item's own record then.
+        const DWORD tag = (record.attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !record.tag
+                              ? reparseTagOf(base_ + name)
+                              : record.tag;
+        const bool hiddenOut = !query_.hiddenAndSystem &&
+                               (record.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+        // A folder that cannot be resolved is not entered: where its subfolders lead cannot be checked.
+        if ((record.attributes & FILE_ATTRIBUTE_DIRECTORY) && query_.subfolders && !hiddenOut &&
+            !marksALink(record.attributes, tag) && !resolved.empty())
+            stack.push_back({name, ensureTrailingBackslash(resolved) + std::wstring(record.name)});
+        consider(record, tag, name);
+    };
+    DWORD error = 0;
+    FolderListing listed = records_.list(handle.get(), cancelled_, each, error);
+    if (listed == FolderListing::NotSupported)
+        listed = listFolderByName(ensureTrailingBackslash(path), cancelled_, each, error);
+    if (listed == FolderListing::Failed) fail(relative, error, true);
     // Subfolders are searched in the order they were listed.
     std::reverse(stack.begin() + static_cast<ptrdiff_t>(pushedBefore), stack.end());
     ++folders_;
     handOver(false);
 }
 
-void FolderSearch::consider(const WIN32_FIND_DATAW& data, const std::wstring& relativeName) {
-    if (!anyMaskMatches(query_.masks, data.cFileName) || !passesLimits(query_, data)) return;
+void FolderSearch::consider(const FolderRecord& record, DWORD tag, const std::wstring& relativeName) {
+    if (!anyMaskMatches(query_.masks, record.name)) return;
+    WIN32_FIND_DATAW data = record.findData();
+    data.dwReserved0 = tag;
+    if (!passesLimits(query_, data)) return;
     if (content_) {
         // A link to a file is listed as itself: what it leads to is never read.
-        if (marksALink(data.dwFileAttributes, data.dwReserved0)) return;
+        if (marksALink(record.attributes, tag)) return;
         DWORD error = 0;
         const ContentAnswer answer =
             fileContains(base_ + relativeName, content_->pattern, cancelled_, content_->buffer, error);

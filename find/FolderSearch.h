@@ -3,6 +3,7 @@
 // when its note comes. It never enters a link: a junction, a symbolic link or a mount point is
 // judged and listed as itself.
 #pragma once
+#include "common/FolderRecords.h"
 #include "find/FindQuery.h"
 #include "listing/FileList.h"
 #include <atomic>
@@ -47,12 +48,13 @@ public:
 private:
     explicit FolderSearch(FindQuery query);
     void run();
-    // A folder still to search: its path from the folder searched, and where it resolves.
+    // A folder still to search: its path from the folder searched, and where it resolves when it
+    // is no link (its parent's resolved path and its name; empty for the folder searched).
     struct Pending {
-        std::wstring relative, resolved;
+        std::wstring relative, expected;
     };
     void searchFolder(const Pending& folder, std::vector<Pending>& stack);
-    void consider(const WIN32_FIND_DATAW& data, const std::wstring& relativeName);
+    void consider(const FolderRecord& record, DWORD tag, const std::wstring& relativeName);
     void fail(const std::wstring& relative, DWORD error, bool folder);
     // Hands the batch over when it is big enough or has waited long enough; `now` hands it over anyway.
     void handOver(bool now);
@@ -65,7 +67,8 @@ private:
     std::atomic<int> folders_{0};
     std::atomic<int> found_{0};
     std::atomic<int64_t> firstFoundAt_{0};
-    // The thread's own: the batch being gathered, the matcher and its read buffer.
+    // The thread's own: the listing's room, the batch being gathered, the matcher and its read buffer.
+    FolderRecords records_;
     FileList batch_;
     int batchCount_ = 0;
     ULONGLONG batchSince_ = 0;
