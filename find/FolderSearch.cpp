@@ -7,6 +7,7 @@
 #include "common/ReparseTag.h"
 #include "common/ResolvedPath.h"
 #include "find/ContentMatch.h"
+#include "find/ReadAhead.h"
 #include "framework/Handles.h"
 #include <algorithm>
 
@@ -15,14 +16,16 @@ namespace {
 // messages on a fast walk, and the first result on screen at once on a slow one.
 constexpr int kBatchEntries = 4096;
 constexpr ULONGLONG kBatchWait = 20;
-constexpr size_t kContentPiece = 1 << 20;
+// Pieces small enough that a file of a megabyte is read in several, each read while the one
+// before is matched.
+constexpr size_t kContentPiece = 256 * 1024;
 }  // namespace
 
 struct FolderSearch::ContentSearch {
     ContentPattern pattern;
-    std::vector<uint8_t> buffer;
+    ReadAhead reader;
     ContentSearch(const FindQuery& query)
-        : pattern(query.text, query.matchCase, query.encodings), buffer(kContentPiece) {}
+        : pattern(query.text, query.matchCase, query.encodings), reader(kContentPiece) {}
 };
 
 FolderSearch::FolderSearch(FindQuery query)
@@ -103,7 +106,7 @@ void FolderSearch::consider(const FolderRecord& record, DWORD tag, const std::ws
         if (marksALink(record.attributes, tag)) return;
         DWORD error = 0;
         const ContentAnswer answer =
-            fileContains(base_ + relativeName, content_->pattern, cancelled_, content_->buffer, error);
+            fileContains(base_ + relativeName, content_->pattern, cancelled_, content_->reader, error);
         if (answer == ContentAnswer::Unreadable) fail(relativeName, error, false);
         if (answer != ContentAnswer::Found) return;
     }

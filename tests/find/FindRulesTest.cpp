@@ -84,7 +84,7 @@ TEST(FindRules, LimitsParseAndJudgeEntries) {
 TEST(FindRules, ContentIsFoundInEachEncodingAcrossEveryPieceBoundary) {
     const std::wstring word = L"報告Abc";
     const std::string filler(300, 'x');
-    const struct { const char* what; std::string bytes; bool matchCase; bool found; } rows[] = {
+    const struct { const char* what; std::string bytes; bool matchCase; bool found; const wchar_t* text = nullptr; } rows[] = {
         {"UTF-8", filler + narrow(word, CP_UTF8) + filler, true, true},
         {"Shift_JIS", filler + narrow(word, 932) + filler, true, true},
         {"UTF-16 LE with mark", utf16(L"ab" + word + L"cd", false, true), true, true},
@@ -93,10 +93,13 @@ TEST(FindRules, ContentIsFoundInEachEncodingAcrossEveryPieceBoundary) {
         {"UTF-16 other case, case counts", utf16(L"報告aBC", false, true), true, false},
         {"UTF-16 at an odd offset is no match", "z" + utf16(word, false, false), true, false},
         {"absent", filler + narrow(L"報告Ab", CP_UTF8) + filler, true, false},
+        {"one letter, case ignored", filler + "Q" + filler, false, true, L"q"},
+        {"one letter, absent", filler, false, false, L"q"},
+        {"a word whose forms share their pairs", filler + "abab" + narrow(L"abab", CP_UTF8) + "c", true, true, L"ababc"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        const ContentPattern pattern(word, row.matchCase, kFindEveryEncoding);
+        const ContentPattern pattern(row.text ? row.text : word, row.matchCase, kFindEveryEncoding);
         // Every split of the file into two pieces, and pieces of one byte.
         for (size_t split = 0; split <= row.bytes.size(); split += (split < 290 ? 29 : 1)) {
             ContentScan scan(pattern);
@@ -118,7 +121,8 @@ TEST(FindRules, ASearchListsWhatMatchesBelowTheFolderNeverThroughALinkAndNamesWh
     tree.makeFolder(L"sub\\deep");
     tree.writeFile(L"a.txt", "needle at the top");
     tree.writeFile(L"sub\\b.txt", "no");
-    tree.writeFile(L"sub\\deep\\c.TXT", std::string(70000, 'y') + "needle");
+    // Across the first boundary of the pieces a file is read in.
+    tree.writeFile(L"sub\\deep\\c.TXT", std::string(256 * 1024 - 3, 'y') + "needle");
     tree.writeFile(L"sub\\locked.txt", "needle");
     // A file whose path from the folder searched is over 1,000 characters.
     std::wstring deepest;
