@@ -24,6 +24,10 @@ void runMemoryFigure(const std::wstring& folder, const std::wstring& warmFolder,
                      double goalBytes);
 void runStormFigures(const BenchOptions& options);
 void runFindFigures(const BenchOptions& options);
+// Searches `folder` for every name in a fresh process and prints the memory the results take.
+void runFindMemoryFigure(const std::wstring& folder);
+// Runs this program again with `arguments` (a figure of its own in a fresh process) and waits for it.
+void runBenchChild(const std::wstring& arguments);
 // Folder sizes of a tree against a raw recursive walk, and the two panes' compare of 100,000 entries.
 void runSizeCompareFigures(const BenchOptions& options);
 void runMillionWindowFigures(const BenchOptions& options);

@@ -1,6 +1,7 @@
 // The benchmark program: vantor_bench <data root> <Vantor.exe> [filter] prints one line per figure;
-// vantor_bench --memory <folder> <warm-up folder> <settings> <goal bytes per entry, 0 for none> is
-// its own child for the memory figures, so that each starts from a fresh process.
+// vantor_bench --memory <folder> <warm-up folder> <settings> <goal bytes per entry, 0 for none> and
+// vantor_bench --find-memory <folder> are its own children for the memory figures, so that each
+// starts from a fresh process.
 #include "bench/BenchFigures.h"
 #include "bench/BenchFolders.h"
 #include <windows.h>
@@ -11,12 +12,16 @@ namespace {
 std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 void runMemoryChild(const BenchOptions& options, const std::wstring& folder, const wchar_t* goalBytes) {
+    runBenchChild(L"--memory \"" + folder + L"\" \"" + benchFolders(options.dataRoot).front().path + L"\" \"" +
+                  options.settingsPath + L"\" " + goalBytes);
+}
+}  // namespace
+
+void runBenchChild(const std::wstring& arguments) {
     wchar_t self[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
     if (length == 0 || length > MAX_PATH) return;
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --memory \"" + folder + L"\" \"" +
-                               benchFolders(options.dataRoot).front().path + L"\" \"" + options.settingsPath +
-                               L"\" " + goalBytes;
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" " + arguments;
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
@@ -24,11 +29,14 @@ void runMemoryChild(const BenchOptions& options, const std::wstring& folder, con
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 }
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 6 && std::wstring(argv[1]) == L"--memory") {
         runMemoryFigure(argv[2], argv[3], argv[4], _wtof(argv[5]));
+        return 0;
+    }
+    if (argc == 3 && std::wstring(argv[1]) == L"--find-memory") {
+        runFindMemoryFigure(argv[2]);
         return 0;
     }
     if (argc < 3) {
