@@ -374,12 +374,13 @@ TEST_F(MainFrameWindow, QuittingWithAJobThatWillNotStopTellsAndEndsWithoutIt) {
     bool disabledWhileWaiting = false;
     std::wstring told;
     // Yes to the question, then the message that tells of the stuck job; from the side, as the
-    // user would, while the window's own loops run.
+    // user would, while the window's own loops run. A message box disables the window too: it is
+    // looked at once the question has gone, as soon as the wait has taken a message sent to it.
     DialogAction user(L"Vantor", [&, ui = GetCurrentThreadId()](HWND box) {
         clickButton(box, IDYES);
-        for (int waited = 0; waited < 5000 && IsWindowEnabled(frame); waited += 5) Sleep(5);
+        while (IsWindow(box)) Sleep(5);
+        SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
         disabledWhileWaiting = !IsWindowEnabled(frame);
-        while (IsWindow(box) && IsWindowVisible(box)) Sleep(5);
         if (!(box = waitForWindow(ui, L"Vantor", 10000))) return;
         told = staticTexts(box);
         clickButton(box, IDOK);
