@@ -68,15 +68,17 @@ TEST(JobCancel, BreaksOffAStuckReadAsksNothingMoreAndQuestionsComeOneAtATime) {
     loop.copyReportsProgress = false;  // the program's own block loop, whose read the test can hold
     const PlatformAbilitiesOverride branch(loop);
     // The first job copies a.bin, its read held, or asks about a.txt; then comes a cancel, or a second
-    // job that asks about b.txt. A cancelled job tells nothing, nor do jobs whose answers skipped all.
+    // job that asks about b.txt. A cancelled job tells nothing, not even of the source it could not find
+    // first, nor do jobs whose answers skipped all.
     const struct {
         const char* what;
-        const wchar_t *first, *second;
+        std::vector<std::wstring> first;
+        const wchar_t* second;
         std::vector<std::wstring> asked;
     } rows[] = {
-        {"a cancel breaks off a read stuck in the platform", L"a.bin", nullptr, {}},
-        {"a question posted just before a cancel is not asked", L"a.txt", nullptr, {}},
-        {"two jobs' questions come one at a time, in the order asked", L"a.txt", L"b.txt", {L"a.txt", L"b.txt"}},
+        {"a cancel breaks off a read stuck in the platform", {L"gone.txt", L"a.bin"}, nullptr, {}},
+        {"a question posted just before a cancel is not asked", {L"gone.txt", L"a.txt"}, nullptr, {}},
+        {"two jobs' questions come one at a time, in the order asked", {L"a.txt"}, L"b.txt", {L"a.txt", L"b.txt"}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
@@ -90,7 +92,9 @@ TEST(JobCancel, BreaksOffAStuckReadAsksNothingMoreAndQuestionsComeOneAtATime) {
         JobReport report;
         const Questions questions(r.second != nullptr);
         const int before = FileJob::liveCount();
-        startTransfer({src / r.first}, dst.path(), false, nullptr);
+        std::vector<std::wstring> first;
+        for (const std::wstring& name : r.first) first.push_back(src / name);
+        startTransfer(first, dst.path(), false, nullptr);
         const bool reached = untilHeldOrAsked();
         if (r.second) startTransfer({src / r.second}, dst.path(), false, nullptr);
         // Cancelled until it ends: a cancel that comes before the read is in the platform finds
