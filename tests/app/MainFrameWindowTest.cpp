@@ -7,7 +7,6 @@
 #include "support/UiDriver.h"
 #include "resource.h"
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 int columnWidth(CMainFrame& frame, int column) {
@@ -347,7 +346,7 @@ TEST_F(MainFrameWindow, MenuItemsShowTheirKeysAndLoseThemWithTheBinding) {
 }
 
 namespace {
-HANDLE stuckUntil = nullptr;
+const HANDLE stuckUntil = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 std::atomic<bool> stuckEntered{false};
 // A read that no cancel reaches: it waits outside the platform's file calls.
 BOOL WINAPI unstoppableRead(HANDLE file, LPVOID buffer, DWORD size, LPDWORD got, LPOVERLAPPED) {
@@ -363,7 +362,7 @@ BOOL WINAPI unstoppableRead(HANDLE file, LPVOID buffer, DWORD size, LPDWORD got,
 TEST_F(MainFrameWindow, QuittingWithAJobThatWillNotStopTellsAndEndsWithoutIt) {
     TempFolder src, dst;
     src.writeFile(L"a.bin", std::string(1 << 20, 'a'));
-    stuckUntil = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ResetEvent(stuckUntil);
     stuckEntered = false;
     const BlockRead normal = swapBlockRead(unstoppableRead);
     ASSERT_TRUE(program.start(start.path()));
@@ -372,23 +371,22 @@ TEST_F(MainFrameWindow, QuittingWithAJobThatWillNotStopTellsAndEndsWithoutIt) {
     const int before = FileJob::liveCount();
     startTransfer({src / L"a.bin"}, dst.path(), false, frame);
     for (int waited = 0; waited < 10000 && !stuckEntered; waited += 10) pumpMessagesFor(10);
-    std::atomic<bool> disabledWhileWaiting{false};
+    bool disabledWhileWaiting = false;
     std::wstring told;
     // Yes to the question, then the message that tells of the stuck job; from the side, as the
-    // user would, while the window's own loops run.
-    std::thread user([&, ui = GetCurrentThreadId()] {
-        HWND box = waitForWindow(ui, L"Vantor", 10000);
-        if (!box) return;
+    // user would, while the window's own loops run. A message box disables the window too: it is
+    // looked at once the question has gone, as soon as the wait has taken a message sent to it.
+    DialogAction user(L"Vantor", [&, ui = GetCurrentThreadId()](HWND box) {
         clickButton(box, IDYES);
-        for (int waited = 0; waited < 5000 && IsWindowEnabled(frame); waited += 5) Sleep(5);
+        while (IsWindow(box)) Sleep(5);
+        SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
         disabledWhileWaiting = !IsWindowEnabled(frame);
-        while (IsWindow(box) && IsWindowVisible(box)) Sleep(5);
         if (!(box = waitForWindow(ui, L"Vantor", 10000))) return;
         told = staticTexts(box);
         clickButton(box, IDOK);
     });
     SendMessageW(frame, WM_CLOSE, 0, 0);
-    user.join();
+    EXPECT_TRUE(user.finish());
     EXPECT_TRUE(disabledWhileWaiting) << "the window took input while it waited for the jobs";
     EXPECT_NE(told.find(L"1 個のジョブが止まらないため、中断したまま終了します。"), std::wstring::npos) << told;
     EXPECT_FALSE(IsWindow(frame));
@@ -396,7 +394,6 @@ TEST_F(MainFrameWindow, QuittingWithAJobThatWillNotStopTellsAndEndsWithoutIt) {
     SetEvent(stuckUntil);
     EXPECT_TRUE(program.pumpUntil([&] { return FileJob::liveCount() == before; }, 10000));
     swapBlockRead(normal);
-    CloseHandle(stuckUntil);
     EXPECT_FALSE(fileExists(dst / L"a.bin")) << "a partial copy was left";
     program.stop();
 }

@@ -7,49 +7,45 @@
 #include <gtest/gtest.h>
 #include <dbt.h>
 #include <atomic>
-#include <functional>
 
 namespace {
-HANDLE answerNow = nullptr;
+const HANDLE answerNow = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 std::atomic<int> heldCalls{0};
 
 // Waits as a dead share does, until the test lets it go (or gives up itself).
-void holdUp() {
+bool holdUp() {
     ++heldCalls;
     WaitForSingleObject(answerNow, 10000);
     --heldCalls;
-}
-BOOL WINAPI heldFreeSpace(LPCWSTR, PULARGE_INTEGER available, PULARGE_INTEGER, PULARGE_INTEGER) {
-    holdUp();
-    available->QuadPart = 0;
-    return TRUE;
-}
-bool heldProbe(const std::wstring&) {
-    holdUp();
     return true;
 }
+BOOL WINAPI heldFreeSpace(LPCWSTR, PULARGE_INTEGER available, PULARGE_INTEGER, PULARGE_INTEGER) {
+    available->QuadPart = 0;
+    return holdUp();
+}
+bool heldProbe(const std::wstring&) { return holdUp(); }
 }  // namespace
 
 TEST(SlowDrive, KeysAreAnsweredWhileThePlatformHoldsUpAnAnswer) {
-    const struct Row {
+    const struct {
         const char* what;
-        std::function<void()> hold, release;
-        std::function<void(CVantorView& pane, const std::wstring& elsewhere)> ask;
+        void (*hold)(bool held);
+        void (*ask)(CVantorView& pane, const std::wstring& elsewhere);
     } rows[] = {
-        {"the free space of the folder", [] { swapFreeSpaceCall(heldFreeSpace); }, [] { swapFreeSpaceCall(GetDiskFreeSpaceExW); },
+        {"the free space of the folder", [](bool held) { swapFreeSpaceCall(held ? heldFreeSpace : GetDiskFreeSpaceExW); },
          [](CVantorView& pane, const std::wstring&) { SendMessageW(pane.hwnd(), WM_FOLDER_CHANGED, 0, 0); }},
-        {"whether the folder asked for is there", [] { swapFolderProbe(heldProbe); }, [] { swapFolderProbe(nullptr); },
+        {"whether the folder asked for is there", [](bool held) { swapFolderProbe(held ? heldProbe : nullptr); },
          [](CVantorView& pane, const std::wstring& elsewhere) { pane.onDirDirectParameter(elsewhere); }},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         TempFolder dir, elsewhere;
         for (auto name : {L"a.txt", L"b.txt", L"c.txt"}) dir.writeFile(name, "x");
         RunningProgram program;
         ASSERT_TRUE(program.start(dir.path()));
         CVantorView& pane = program.pane(0);
-        answerNow = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        r.hold();
+        ResetEvent(answerNow);
+        r.hold(true);
         r.ask(pane, elsewhere.path());
         const bool held = program.pumpUntil([] { return heldCalls > 0; });
         const int before = pane.listing().cursor();
@@ -58,8 +54,7 @@ TEST(SlowDrive, KeysAreAnsweredWhileThePlatformHoldsUpAnAnswer) {
         EXPECT_TRUE(held && heldCalls > 0) << "the platform's answer was not held up meanwhile";
         SetEvent(answerNow);
         program.pumpUntil([] { return heldCalls == 0; });
-        r.release();
-        CloseHandle(answerNow);
+        r.hold(false);
     }
 }
 
@@ -67,7 +62,8 @@ TEST(SlowDrive, KeysAreAnsweredWhileThePlatformHoldsUpAnAnswer) {
 // folder; when the device is gone it moves as when its folder vanished, and when the removal
 // fails it watches again. (Wine sends no such notification: the test sends what Windows would.)
 TEST(RemovableDrive, ThePaneLetsGoWhenAskedAndMovesOnceTheDeviceIsGone) {
-    for (const bool removed : {true, false}) {
+    for (const WPARAM outcome : {DBT_DEVICEREMOVECOMPLETE, DBT_DEVICEQUERYREMOVEFAILED}) {
+        const bool removed = outcome == DBT_DEVICEREMOVECOMPLETE;
         SCOPED_TRACE(removed ? "removed" : "the removal failed");
         TempFolder drive;
         drive.makeFolder(L"stick");
@@ -78,11 +74,8 @@ TEST(RemovableDrive, ThePaneLetsGoWhenAskedAndMovesOnceTheDeviceIsGone) {
         program.settle();
         const ChangeWatcher::Device device = pane.watcher().device();
         ASSERT_NE(device.handle, nullptr) << "the pane holds no handle to be told about";
-        DEV_BROADCAST_HANDLE about{};
-        about.dbch_size = sizeof(about);
-        about.dbch_devicetype = DBT_DEVTYP_HANDLE;
-        about.dbch_handle = device.handle;
-        about.dbch_hdevnotify = device.notification;
+        DEV_BROADCAST_HANDLE about{.dbch_size = sizeof(DEV_BROADCAST_HANDLE), .dbch_devicetype = DBT_DEVTYP_HANDLE,
+                                   .dbch_handle = device.handle, .dbch_hdevnotify = device.notification};
         const auto send = [&](WPARAM event) {
             SendMessageW(pane.hwnd(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&about));
         };
@@ -90,14 +83,10 @@ TEST(RemovableDrive, ThePaneLetsGoWhenAskedAndMovesOnceTheDeviceIsGone) {
         EXPECT_EQ(pane.watcher().device().handle, nullptr) << "the pane still holds the folder";
         if (removed) {
             ASSERT_TRUE(RemoveDirectoryW((drive / L"stick").c_str())) << GetLastError();
-            send(DBT_DEVICEREMOVECOMPLETE);
-            program.settle();
-            EXPECT_EQ(pane.folder(), drive.path());
-        } else {
-            send(DBT_DEVICEQUERYREMOVEFAILED);
-            program.settle();
-            EXPECT_NE(pane.watcher().device().handle, nullptr) << "not watched again";
-            EXPECT_EQ(pane.folder(), drive / L"stick");
         }
+        send(outcome);
+        program.settle();
+        EXPECT_EQ(pane.folder(), removed ? drive.path() : drive / L"stick");
+        EXPECT_NE(pane.watcher().device().handle, nullptr) << "the pane watches no folder";
     }
 }

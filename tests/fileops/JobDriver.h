@@ -13,10 +13,12 @@
 #include <thread>
 #include <vector>
 
-// Pumps the user-interface thread until every job started since `before` has deleted itself.
-inline bool waitForJobs(int before, int timeoutMs = 20000) {
+// Pumps the user-interface thread until every job started since `before` has deleted itself, doing
+// `meanwhile` before each round.
+inline bool waitForJobs(int before, int timeoutMs = 20000, void (*meanwhile)() = nullptr) {
     for (int waited = 0; waited < timeoutMs; waited += 10) {
         if (FileJob::liveCount() == before) return true;
+        if (meanwhile) meanwhile();
         pumpMessagesFor(10);
     }
     return false;
