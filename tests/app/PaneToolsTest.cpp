@@ -112,6 +112,9 @@ TEST(PaneTools, CompareMarksWhatDiffersAndCopyingEachWayMakesBothFoldersAlike) {
             clickButton(dialog, IDOK);
         }, 30000);  // a program's first job finds out what the platform can do first, which takes a while
         program.command(ID_FILE_COPY);
+        // The question is shown from a message the job posts: the window's messages are pumped
+        // until it has been answered.
+        EXPECT_TRUE(program.pumpUntil([&] { return overwrite.ran(); }, 30000));
         EXPECT_TRUE(overwrite.finish());
         EXPECT_TRUE(program.pumpUntil([&] { return FileJob::liveCount() == before; }, 30000));
         program.settle();

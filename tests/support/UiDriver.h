@@ -30,6 +30,9 @@ public:
 
     // Waits for the helper thread; true when the window appeared and the action ran.
     bool finish();
+    // Whether the action has run: to pump the thread's messages until then, where the window
+    // comes from a message still to be handled.
+    bool ran() const { return ran_.load(); }
 
 private:
     std::atomic<bool> ran_{false};
