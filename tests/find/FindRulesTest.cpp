@@ -123,6 +123,8 @@ TEST(FindRules, ASearchListsWhatMatchesBelowTheFolderNeverThroughALinkAndNamesWh
     tree.writeFile(L"sub\\b.txt", "no");
     // Across the first boundary of the pieces a file is read in.
     tree.writeFile(L"sub\\deep\\c.TXT", std::string(256 * 1024 - 3, 'y') + "needle");
+    // Two whole pieces: the end of the file is known only from a read that gives nothing.
+    tree.writeFile(L"sub\\deep\\d.txt", std::string(512 * 1024 - 6, 'y') + "needle");
     tree.writeFile(L"sub\\locked.txt", "needle");
     // A file whose path from the folder searched is over 1,000 characters.
     std::wstring deepest;
@@ -146,14 +148,15 @@ TEST(FindRules, ASearchListsWhatMatchesBelowTheFolderNeverThroughALinkAndNamesWh
         return std::pair(names, search->failures());
     };
     const auto [byName, none] = run(L"*.txt", L"");
-    EXPECT_EQ(byName, (std::set<std::wstring>{L"a.txt", L"sub\\b.txt", L"sub\\deep\\c.TXT", L"sub\\locked.txt",
-                                              deepest + L"\\far.txt"}));
+    EXPECT_EQ(byName, (std::set<std::wstring>{L"a.txt", L"sub\\b.txt", L"sub\\deep\\c.TXT", L"sub\\deep\\d.txt",
+                                              L"sub\\locked.txt", deepest + L"\\far.txt"}));
     EXPECT_TRUE(none.empty());
     const auto [everything, none2] = run(L"", L"");
     EXPECT_EQ(everything.contains(L"link"), linked);  // the link itself, once
     EXPECT_FALSE(everything.contains(L"link\\behind.txt"));
     const auto [byContent, failures] = run(L"*.txt", L"needle");
-    EXPECT_EQ(byContent, (std::set<std::wstring>{L"a.txt", L"sub\\deep\\c.TXT", deepest + L"\\far.txt"}));
+    EXPECT_EQ(byContent, (std::set<std::wstring>{L"a.txt", L"sub\\deep\\c.TXT", L"sub\\deep\\d.txt",
+                                                 deepest + L"\\far.txt"}));
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].path, tree / L"sub\\locked.txt");
     EXPECT_NE(failureReport(failures).find(L"locked.txt"), std::wstring::npos);
